@@ -1,3 +1,9 @@
 #include <windows.h>
 
-int APIENTRY wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return 0; }
+#include "base/at_exit.h"
+#include "base/logging.h"
+
+int APIENTRY wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  base::AtExitManager exit_manager;
+  return 0;
+}

@@ -1,0 +1,34 @@
+// A re-entrant in-process lock over a critical section (spin count 2000), and the scoped
+// holder that releases it on every exit path.
+#pragma once
+
+#include <windows.h>
+
+namespace base {
+
+class Lock {
+ public:
+  Lock() { InitializeCriticalSectionAndSpinCount(&section_, 2000); }
+  ~Lock() { DeleteCriticalSection(&section_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+  void Acquire() { EnterCriticalSection(&section_); }
+  void Release() { LeaveCriticalSection(&section_); }
+
+ private:
+  CRITICAL_SECTION section_;
+};
+
+class AutoLock {
+ public:
+  explicit AutoLock(Lock& lock) : lock_(lock) { lock_.Acquire(); }
+  ~AutoLock() { lock_.Release(); }
+  AutoLock(const AutoLock&) = delete;
+  AutoLock& operator=(const AutoLock&) = delete;
+
+ private:
+  Lock& lock_;
+};
+
+}  // namespace base
