@@ -1,0 +1,1 @@
+// Filled by the sync database layer.
