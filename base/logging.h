@@ -35,6 +35,8 @@ const LogSeverity LOG_WARNING = 1;
 const LogSeverity LOG_ERROR = 2;
 const LogSeverity LOG_ERROR_REPORT = 3;
 const LogSeverity LOG_FATAL = 4;
+// <windows.h> defines ERROR as 0, which turns LOG(ERROR) into LOG_0.
+const LogSeverity LOG_0 = LOG_ERROR;
 
 // Messages below this severity are not built.
 int GetMinLogLevel();
