@@ -1,0 +1,1 @@
+// A library that exists only to carry a resource.
