@@ -26,6 +26,7 @@ HRESULT CDownloadLibPlugin::Prepare(UINT_PTR) { return S_OK; }
 HRESULT CDownloadLibPlugin::GetPluginInfo() { return 1; }
 
 HRESULT CDownloadLibPlugin::Initialize(pull_tide::IDownloadLibHost* host) {
+  if (!host) return E_FAIL;  // nothing to take services from
   host_ = host;
   if (g_host.get() != host) g_host = com::com_ptr<pull_tide::IDownloadLibHost>(host);
   host->GetService(pull_tide::SID_AsynFrame, g_asyn_frame.receive_void());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "standins/host/host_util.h"
 #include "standins/host/io_operation.h"
 #include "standins/host/speed_limiter.h"
 #include "standins/host/tcp_socket.h"
@@ -12,17 +13,6 @@ namespace {
 
 // The longest real-clock wait between looks at new timers and sockets.
 constexpr DWORD kLoopSliceMs = 10;
-
-class Hold {
- public:
-  explicit Hold(CRITICAL_SECTION* section) : section_(section) { EnterCriticalSection(section_); }
-  ~Hold() { LeaveCriticalSection(section_); }
-  Hold(const Hold&) = delete;
-  Hold& operator=(const Hold&) = delete;
-
- private:
-  CRITICAL_SECTION* section_;
-};
 
 }  // namespace
 
@@ -51,7 +41,7 @@ Frame::~Frame() {
 
 ULONGLONG Frame::Now() {
   if (mode_ == ClockMode::kReal) return GetTickCount64();
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   return manual_now_;
 }
 
@@ -61,7 +51,7 @@ HRESULT Frame::StartTimer(pull_tide::IAsynTimerEvents* sink, DWORD id, DWORD int
             std::to_string(repeat ? 1 : 0));
   if (!sink) return E_POINTER;
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     TimerEntry entry{com::com_ptr<pull_tide::IAsynTimerEvents>(sink), id, interval,
                      repeat != FALSE, Now() + interval, next_sequence_++};
     timers_[{sink, id}] = std::move(entry);
@@ -73,7 +63,7 @@ HRESULT Frame::StartTimer(pull_tide::IAsynTimerEvents* sink, DWORD id, DWORD int
 HRESULT Frame::StopTimer(pull_tide::IAsynTimerEvents* sink, DWORD id) {
   log_->Add("StopTimer " + std::to_string(id));
   com::com_ptr<pull_tide::IAsynTimerEvents> released;  // let go outside the lock
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   auto it = timers_.find({sink, id});
   if (it != timers_.end()) {
     released = std::move(it->second.sink);
@@ -85,7 +75,7 @@ HRESULT Frame::StopTimer(pull_tide::IAsynTimerEvents* sink, DWORD id) {
 HRESULT Frame::StopAllTimers(pull_tide::IAsynTimerEvents* sink) {
   log_->Add("StopAllTimers");
   std::vector<com::com_ptr<pull_tide::IAsynTimerEvents>> released;
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   for (auto it = timers_.begin(); it != timers_.end();) {
     if (it->first.first == sink) {
       released.push_back(std::move(it->second.sink));
@@ -136,7 +126,7 @@ HRESULT Frame::CreateLimitedSocket(pull_tide::IAsynSocket* socket,
 
 void Frame::QueueCompletion(IoOperation* operation, DWORD error, DWORD bytes) {
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     operation->SetResult(error, bytes);
     operation->AddRef();
     completions_.push_back(operation);
@@ -145,7 +135,7 @@ void Frame::QueueCompletion(IoOperation* operation, DWORD error, DWORD bytes) {
 }
 
 void Frame::DropQueued(IoOperation* operation) {
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   auto it = std::find(completions_.begin(), completions_.end(), operation);
   if (it == completions_.end()) return;
   completions_.erase(it);
@@ -154,7 +144,7 @@ void Frame::DropQueued(IoOperation* operation) {
 
 void Frame::Watch(TcpSocket* socket) {
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     if (!watched_.insert(socket).second) return;
     socket->AddRef();
   }
@@ -162,7 +152,7 @@ void Frame::Watch(TcpSocket* socket) {
 }
 
 void Frame::Unwatch(TcpSocket* socket) {
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   if (watched_.erase(socket)) socket->Release();
 }
 
@@ -170,7 +160,7 @@ bool Frame::DeliverOneCompletion() {
   IoOperation* operation = nullptr;
   com::com_ptr<pull_tide::IAsynIoOperationEvents> sink;
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     if (completions_.empty()) return false;
     operation = completions_.front();
     completions_.pop_front();
@@ -193,7 +183,7 @@ bool Frame::FireOneTimer(ULONGLONG limit, bool move_clock) {
   com::com_ptr<pull_tide::IAsynTimerEvents> sink;
   DWORD id = 0;
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     auto earliest = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
       if (it->second.due > limit) continue;
@@ -226,7 +216,7 @@ int Frame::PollSockets(DWORD wait_ms) {
   FD_ZERO(&writable);
   FD_ZERO(&failed);
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     ULONGLONG now = Now();
     for (TcpSocket* socket : std::vector<TcpSocket*>(watched_.begin(), watched_.end())) {
       sockets.emplace_back(socket);
@@ -241,7 +231,7 @@ int Frame::PollSockets(DWORD wait_ms) {
   timeval timeout = {static_cast<long>(wait_ms / 1000), static_cast<long>(wait_ms % 1000) * 1000};
   int ready = select(0, &readable, &writable, &failed, &timeout);
   if (ready <= 0) return 0;
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   for (const auto& socket : sockets) socket->OnReady(readable, writable, failed);
   return ready;
 }
@@ -249,12 +239,12 @@ int Frame::PollSockets(DWORD wait_ms) {
 int Frame::Advance(DWORD milliseconds) {
   ULONGLONG target;
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     target = manual_now_ + milliseconds;
   }
   int callbacks = RunPending();
   while (FireOneTimer(target, true)) callbacks += 1 + RunPending();
-  Hold hold(&lock_);
+  SectionLock hold(&lock_);
   manual_now_ = target;
   return callbacks;
 }
@@ -277,7 +267,7 @@ bool Frame::WaitForCompletion(DWORD real_timeout_ms) {
 std::vector<Frame::TimerInfo> Frame::Timers() {
   std::vector<std::pair<ULONGLONG, TimerInfo>> ordered;
   {
-    Hold hold(&lock_);
+    SectionLock hold(&lock_);
     for (const auto& entry : timers_)
       ordered.push_back({entry.second.sequence,
                          TimerInfo{entry.second.id, entry.second.interval, entry.second.due}});

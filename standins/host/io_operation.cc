@@ -3,6 +3,7 @@
 #include <new>
 
 #include "standins/host/frame.h"
+#include "standins/host/host_util.h"
 #include "standins/host/tcp_socket.h"
 
 namespace host {
@@ -19,30 +20,24 @@ HRESULT IoOperation::SetContext(void* context) {
 
 HRESULT IoOperation::GetResult(DWORD* error, DWORD* bytes) {
   if (!error || !bytes) return E_POINTER;
-  EnterCriticalSection(frame_->lock());
+  SectionLock hold(frame_->lock());
   *error = error_;
   *bytes = bytes_;
-  LeaveCriticalSection(frame_->lock());
   return S_OK;
 }
 
 HRESULT IoOperation::AllocBuffer(DWORD size) {
-  EnterCriticalSection(frame_->lock());
-  HRESULT result = S_OK;
-  if (pending_) {
-    result = E_UNEXPECTED;
-  } else {
-    try {
-      buffer_.assign(size, 0);
-      window_offset_ = 0;
-      window_count_ = size;
-    } catch (const std::bad_alloc&) {
-      result = E_OUTOFMEMORY;
-    }
-  }
-  LeaveCriticalSection(frame_->lock());
   frame_->log()->Add("AllocBuffer " + std::to_string(size));
-  return result;
+  SectionLock hold(frame_->lock());
+  if (pending_) return E_UNEXPECTED;
+  try {
+    buffer_.assign(size, 0);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  window_offset_ = 0;
+  window_count_ = size;
+  return S_OK;
 }
 
 HRESULT IoOperation::GetBuffer(BYTE** data, DWORD* capacity) {
@@ -60,13 +55,12 @@ HRESULT IoOperation::SetWindow(DWORD offset, DWORD count) {
 
 HRESULT IoOperation::Cancel() {
   frame_->log()->Add("Cancel");
-  EnterCriticalSection(frame_->lock());
+  SectionLock hold(frame_->lock());
   if (pending_) {
     if (socket_) socket_->Abandon(this);
     frame_->DropQueued(this);
     Finish();
   }
-  LeaveCriticalSection(frame_->lock());
   return S_OK;
 }
 

@@ -1,13 +1,8 @@
 #include "standins/host/settings_service.h"
 
+#include "standins/host/host_util.h"
+
 namespace host {
-namespace {
-
-std::string Counted(DWORD length, const char* text) {
-  return text ? std::string(text, length) : std::string();
-}
-
-}  // namespace
 
 SettingsService::SettingsService(CallLog* log)
     : HostObject({pull_tide::IID_ISetting}), log_(log) {}
@@ -25,7 +20,7 @@ void SettingsService::SetString(const std::string& section, const std::string& k
 
 HRESULT SettingsService::GetInt(DWORD section_length, const char* section, DWORD key_length,
                                 const char* key, LONG* value) {
-  Key wanted{Counted(section_length, section), Counted(key_length, key)};
+  Key wanted{CountedText(section_length, section), CountedText(key_length, key)};
   log_->Add("GetInt " + wanted.first + " " + wanted.second);
   if (!value) return E_POINTER;
   base::AutoLock hold(lock_);
@@ -37,7 +32,7 @@ HRESULT SettingsService::GetInt(DWORD section_length, const char* section, DWORD
 
 HRESULT SettingsService::GetString(DWORD section_length, const char* section, DWORD key_length,
                                    const char* key, pull_tide::IStringSetter* receiver) {
-  Key wanted{Counted(section_length, section), Counted(key_length, key)};
+  Key wanted{CountedText(section_length, section), CountedText(key_length, key)};
   log_->Add("GetString " + wanted.first + " " + wanted.second);
   if (!receiver) return E_POINTER;
   std::string value;

@@ -1,13 +1,8 @@
 #include "standins/host/statistics.h"
 
+#include "standins/host/host_util.h"
+
 namespace host {
-namespace {
-
-std::string Counted(DWORD length, const char* text) {
-  return text ? std::string(text, length) : std::string();
-}
-
-}  // namespace
 
 StatData::StatData(bool offer_second_interface)
     : HostObject(offer_second_interface
@@ -18,20 +13,20 @@ StatRecord::StatRecord() : HostObject({pull_tide::IID_IStatRecord}) {}
 
 HRESULT StatRecord::SetName(DWORD length, const char* name) {
   base::AutoLock hold(lock_);
-  name_ = Counted(length, name);
+  name_ = CountedText(length, name);
   return S_OK;
 }
 
 HRESULT StatRecord::AddInt64(DWORD key_length, const char* key, LONGLONG value) {
   base::AutoLock hold(lock_);
-  entries_.emplace_back(Counted(key_length, key), std::to_string(value));
+  entries_.emplace_back(CountedText(key_length, key), std::to_string(value));
   return S_OK;
 }
 
 HRESULT StatRecord::AddString(DWORD key_length, const char* key, DWORD value_length,
                               const char* value) {
   base::AutoLock hold(lock_);
-  entries_.emplace_back(Counted(key_length, key), Counted(value_length, value));
+  entries_.emplace_back(CountedText(key_length, key), CountedText(value_length, value));
   return S_OK;
 }
 
@@ -50,7 +45,7 @@ StatService::StatService(CallLog* log) : HostObject({pull_tide::IID_IStatService
 HRESULT StatService::Submit(DWORD category_length, const char* category,
                             pull_tide::IStatRecord* record) {
   Submitted entry;
-  entry.category = Counted(category_length, category);
+  entry.category = CountedText(category_length, category);
   // Records come from this host's CreateObject, so they are StatRecords.
   if (auto* own = static_cast<StatRecord*>(record)) {
     entry.name = own->name();

@@ -3,22 +3,11 @@
 #include <ws2tcpip.h>
 
 #include "standins/host/frame.h"
+#include "standins/host/host_util.h"
 #include "standins/host/io_operation.h"
 
 namespace host {
 namespace {
-
-// A lock held for one scope.
-class FrameLock {
- public:
-  explicit FrameLock(Frame* frame) : section_(frame->lock()) { EnterCriticalSection(section_); }
-  ~FrameLock() { LeaveCriticalSection(section_); }
-  FrameLock(const FrameLock&) = delete;
-  FrameLock& operator=(const FrameLock&) = delete;
-
- private:
-  CRITICAL_SECTION* section_;
-};
 
 // The IPv4 address of `host` (dotted or a name), in network order; false when unknown.
 bool Resolve(const std::string& host, in_addr* address) {
@@ -47,7 +36,7 @@ HRESULT TcpSocket::Connect(pull_tide::IAsynIoOperation* operation, DWORD host_le
   frame_->log()->Add("Socket.Connect " + host_name + " " + std::to_string(port) + " " +
                      std::to_string(timeout));
   auto* op = static_cast<IoOperation*>(operation);
-  FrameLock hold(frame_.get());
+  SectionLock hold(frame_->lock());
   if (!op || connect_op_ || socket_ != INVALID_SOCKET || !op->Begin(this)) return E_UNEXPECTED;
   connect_op_ = com::com_ptr<IoOperation>(op);
   connect_deadline_ = frame_->Now() + static_cast<ULONGLONG>(timeout) * kConnectTimeoutUnitMs;
@@ -96,7 +85,7 @@ HRESULT TcpSocket::WriteVariant(pull_tide::IAsynIoOperation* operation) {
 HRESULT TcpSocket::Start(Slot slot, pull_tide::IAsynIoOperation* operation, const char* call) {
   auto* op = static_cast<IoOperation*>(operation);
   frame_->log()->Add("Socket." + std::string(call) + " " + std::to_string(op ? op->window_size() : 0));
-  FrameLock hold(frame_.get());
+  SectionLock hold(frame_->lock());
   com::com_ptr<IoOperation>* target = slot == Slot::kRead ? &read_op_ : &write_op_;
   if (!op || *target || !op->Begin(this)) return E_UNEXPECTED;
   *target = com::com_ptr<IoOperation>(op);
@@ -110,7 +99,7 @@ HRESULT TcpSocket::Start(Slot slot, pull_tide::IAsynIoOperation* operation, cons
 
 HRESULT TcpSocket::Close() {
   frame_->log()->Add("Socket.Close");
-  FrameLock hold(frame_.get());
+  SectionLock hold(frame_->lock());
   // Operations still started end with an abort, as when the connection is torn down.
   for (com::com_ptr<IoOperation>* slot : {&connect_op_, &read_op_, &write_op_})
     if (*slot) Complete(slot, WSAECONNABORTED, 0);
@@ -135,7 +124,7 @@ HRESULT TcpSocket::Address(bool local, DWORD* address, USHORT* port) {
   if (!address || !port) return E_POINTER;
   sockaddr_in name = {};
   int length = sizeof(name);
-  FrameLock hold(frame_.get());
+  SectionLock hold(frame_->lock());
   int failed = local ? getsockname(socket_, reinterpret_cast<sockaddr*>(&name), &length)
                      : getpeername(socket_, reinterpret_cast<sockaddr*>(&name), &length);
   if (failed) return HRESULT_FROM_WIN32(WSAGetLastError());
