@@ -264,6 +264,16 @@ bool Frame::WaitForCompletion(DWORD real_timeout_ms) {
   }
 }
 
+bool Frame::RunUntil(const std::function<bool()>& done, DWORD real_timeout_ms) {
+  ULONGLONG give_up = GetTickCount64() + real_timeout_ms;
+  while (!done()) {
+    ULONGLONG now = GetTickCount64();
+    if (now >= give_up) return false;
+    WaitForCompletion(static_cast<DWORD>(give_up - now));
+  }
+  return true;
+}
+
 std::vector<Frame::TimerInfo> Frame::Timers() {
   std::vector<std::pair<ULONGLONG, TimerInfo>> ordered;
   {

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <utility>
@@ -74,6 +75,9 @@ class Frame : public HostObject<pull_tide::IAsynFrame> {
   // Waits at most `real_timeout_ms` of real time until a completion is ready and delivers
   // what is ready; true when at least one was delivered.
   bool WaitForCompletion(DWORD real_timeout_ms);
+  // Delivers completions as they come until `done` returns true (checked after each round)
+  // or `real_timeout_ms` of real time have passed; returns `done()`.
+  bool RunUntil(const std::function<bool()>& done, DWORD real_timeout_ms);
 
   // Real clock: delivers everything on a thread of the frame until StopThread. The thread
   // holds a reference to the frame while it runs.

@@ -1,14 +1,12 @@
 // Timers and operations of the plug-in's object model on the host stand-in's frame.
 #include <gtest/gtest.h>
 
-#include <winsock2.h>
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 #include "assertion_capture.h"
 #include "core_fixture.h"
+#include "loopback_listener.h"
 #include "notifications/asyn_io_frame/asyn_io_frame.h"
 #include "notifications/asyn_io_frame/asyn_io_handler.h"
 #include "notifications/asyn_io_frame/asyn_io_operation.h"
@@ -136,43 +134,6 @@ TEST_F(AsynIoTest, RealClockDeliversOnTheFrameThread) {
   CloseHandle(handler->timer_event);
   delete handler;
 }
-
-// A listening socket on the loopback interface; the test's end of each connection.
-class Listener {
- public:
-  Listener() {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof(address);
-    bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    listen(socket_, 4);
-    getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~Listener() {
-    if (peer_ != INVALID_SOCKET) closesocket(peer_);
-    closesocket(socket_);
-    WSACleanup();
-  }
-  USHORT port() const { return port_; }
-  bool Accept() {
-    peer_ = accept(socket_, nullptr, nullptr);
-    return peer_ != INVALID_SOCKET;
-  }
-  bool Send(const std::string& data) {
-    return send(peer_, data.data(), static_cast<int>(data.size()), 0) ==
-           static_cast<int>(data.size());
-  }
-
- private:
-  SOCKET socket_ = INVALID_SOCKET;
-  SOCKET peer_ = INVALID_SOCKET;
-  USHORT port_ = 0;
-};
 
 void StartRead(pull_tide::IAsynSocket* socket, asyn_io_operation* operation, DWORD count) {
   operation->host_operation()->SetWindow(0, count);
