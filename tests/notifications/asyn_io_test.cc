@@ -10,6 +10,7 @@
 #include "notifications/asyn_io_frame/asyn_io_frame.h"
 #include "notifications/asyn_io_frame/asyn_io_handler.h"
 #include "notifications/asyn_io_frame/asyn_io_operation.h"
+#include "notifications/com_utility/com_module.h"
 
 namespace notifications_test {
 namespace {
@@ -147,9 +148,14 @@ TEST_F(AsynIoTest, DestroyingAHandlerCancelsItsPendingOperationWithoutACompletio
   com::com_ptr<pull_tide::IAsynSocket> socket;
   ASSERT_EQ(S_OK, frame->CreateTcpSocket(socket.receive()));
 
+  // Each callback object (timer and message sinks of a handler, one per operation) holds a
+  // lock on the library while it lives.
+  const LONG locks_before = com::ModuleLockCount();
   RecordingHandler* doomed = NewHandler("doomed");
+  EXPECT_EQ(locks_before + 2, com::ModuleLockCount());
   asyn_io_operation* connect = asyn_io_operation::new_operation(doomed, 0);
   ASSERT_NE(nullptr, connect);
+  EXPECT_EQ(locks_before + 3, com::ModuleLockCount());
   ASSERT_EQ(S_OK, socket->Connect(connect->host_operation(), 9, "127.0.0.1", listener.port(), 50));
   connect->set_started(asyn_io_operation::kind_connect);
   ASSERT_TRUE(frame->WaitForCompletion(10000)) << "the connect did not complete";
@@ -164,6 +170,7 @@ TEST_F(AsynIoTest, DestroyingAHandlerCancelsItsPendingOperationWithoutACompletio
   EXPECT_EQ(1u, doomed->operation_count());
   delete doomed;
   EXPECT_EQ(1u, host_->log().CallsStartingWith("Cancel").size());
+  EXPECT_EQ(locks_before, com::ModuleLockCount());
 
   // The data arrives after the cancel: only a read started afterwards receives it.
   ASSERT_TRUE(listener.Send("hello"));
