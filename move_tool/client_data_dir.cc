@@ -28,13 +28,9 @@ bool ReadIntegrityLevel(HANDLE token, DWORD* level) {
 
 }  // namespace
 
-bool IsBelowMediumIntegrity() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+bool IsBelowMediumIntegrity(HANDLE token) {
   DWORD level = 0;
-  bool read = ReadIntegrityLevel(token, &level);
-  CloseHandle(token);
-  return read && level < SECURITY_MANDATORY_MEDIUM_RID;
+  return ReadIntegrityLevel(token, &level) && level < SECURITY_MANDATORY_MEDIUM_RID;
 }
 
 bool ClientDataDirBelow(const std::wstring& app_data, bool below_medium_integrity,
@@ -56,5 +52,11 @@ bool GetClientDataDir(bool per_user, std::wstring* dir) {
   wchar_t app_data[MAX_PATH];
   int folder = (per_user ? CSIDL_APPDATA : CSIDL_COMMON_APPDATA) | CSIDL_FLAG_CREATE;
   if (FAILED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, app_data))) return false;
-  return ClientDataDirBelow(app_data, IsBelowMediumIntegrity(), dir);
+  HANDLE token = nullptr;
+  bool below_medium = false;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    below_medium = IsBelowMediumIntegrity(token);
+    CloseHandle(token);
+  }
+  return ClientDataDirBelow(app_data, below_medium, dir);
 }

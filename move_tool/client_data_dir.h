@@ -1,6 +1,8 @@
 // The client's data directory: the launcher and the profiles live below it.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // The per-user (or, when `per_user` is false, the all-users) application-data folder followed by
@@ -12,5 +14,5 @@ bool GetClientDataDir(bool per_user, std::wstring* dir);
 bool ClientDataDirBelow(const std::wstring& app_data, bool below_medium_integrity,
                         std::wstring* dir);
 
-// Whether this process runs at an integrity level below medium; false when it cannot be read.
-bool IsBelowMediumIntegrity();
+// Whether `token` has an integrity level below medium; false when the level cannot be read.
+bool IsBelowMediumIntegrity(HANDLE token);

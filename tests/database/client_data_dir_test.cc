@@ -48,7 +48,11 @@ TEST(ClientDataDir, UsesTheLongNameFormUnlessBelowMediumIntegrity) {
 }
 
 TEST(ClientDataDir, ThisProcessIsNotBelowMediumIntegrity) {
-  EXPECT_FALSE(IsBelowMediumIntegrity());
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  EXPECT_FALSE(IsBelowMediumIntegrity(token));
+  CloseHandle(token);
+  EXPECT_FALSE(IsBelowMediumIntegrity(nullptr)) << "an unreadable level counts as not below";
 }
 
 }  // namespace

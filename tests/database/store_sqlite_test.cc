@@ -128,6 +128,18 @@ TEST_F(StoreSqliteTest, ExecuteReportsWhetherTheStatementSucceeded) {
   EXPECT_FALSE(store.CreateTables()) << "the table exists already";
 }
 
+TEST_F(StoreSqliteTest, SetValueStoresTextAndRefusesAnEmptyKey) {
+  ConfigSqlite store;
+  store.Init(path_, nullptr);
+  ASSERT_TRUE(store.Open());
+  EXPECT_FALSE(store.SetValue("", "E:\\New"));
+  EXPECT_TRUE(store.SetValue("k", "v1"));
+  EXPECT_TRUE(store.SetValue("k", "v2"));
+  ASSERT_TRUE(store.Close());
+  EXPECT_EQ((std::vector<sqlite_probe::ConfigRow>{{"k", "v2", "text"}}),
+            sqlite_probe::ConfigRows(path_));
+}
+
 // Something named "config" that is not a table: creating the table fails, and opening must
 // neither succeed nor stamp a version on the file.
 TEST_F(StoreSqliteTest, AFailedTableCreationFailsTheOpenAndLeavesTheFileAsItWas) {

@@ -52,23 +52,20 @@ class SyncFolderRecordTest : public ::testing::Test {
   std::wstring db_path_;
 };
 
-TEST_F(SyncFolderRecordTest, InsertsTheRowWhenAbsentAndLeavesTheOthers) {
-  MakeClientDatabase("('language', 'zh-CN'), ('token', X'00FF10')");
-  Record(L"E:\\Sync");
-  EXPECT_EQ((std::vector<ConfigRow>{{"language", "zh-CN", "text"},
-                                    {"nubrel_path", "E:\\Sync", "text"},
-                                    {"token", std::string("\0\xFF\x10", 3), "blob"}}),
-            Rows());
-  EXPECT_EQ(1, sqlite_probe::UserVersion(db_path_));
-}
-
-TEST_F(SyncFolderRecordTest, UpdatesOnlyThatRowWhenPresent) {
-  MakeClientDatabase("('language', 'zh-CN'), ('nubrel_path', 'D:\\Old'), ('token', X'00FF10')");
-  Record(L"E:\\New");
-  EXPECT_EQ((std::vector<ConfigRow>{{"language", "zh-CN", "text"},
-                                    {"nubrel_path", "E:\\New", "text"},
-                                    {"token", std::string("\0\xFF\x10", 3), "blob"}}),
-            Rows());
+// Inserted when absent, updated when present; the other rows keep their values and kinds.
+TEST_F(SyncFolderRecordTest, WritesOnlyTheSyncFolderRow) {
+  const char* const earlier_rows[] = {"", ", ('nubrel_path', 'D:\\Old')"};
+  for (const char* earlier : earlier_rows) {
+    SCOPED_TRACE(*earlier ? "row present" : "row absent");
+    DeleteFileW(db_path_.c_str());
+    MakeClientDatabase(std::string("('language', 'zh-CN'), ('token', X'00FF10')") + earlier);
+    Record(L"E:\\New");
+    EXPECT_EQ((std::vector<ConfigRow>{{"language", "zh-CN", "text"},
+                                      {"nubrel_path", "E:\\New", "text"},
+                                      {"token", std::string("\0\xFF\x10", 3), "blob"}}),
+              Rows());
+    EXPECT_EQ(1, sqlite_probe::UserVersion(db_path_));
+  }
 }
 
 TEST_F(SyncFolderRecordTest, AMissingDatabaseIsCreatedWithTheRow) {
