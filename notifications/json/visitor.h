@@ -1,0 +1,43 @@
+// Double dispatch over the six kinds of JSON value.
+#pragma once
+
+#include <string>
+
+namespace json {
+
+template <typename DataTypeT>
+class TrivialType_T;
+
+typedef TrivialType_T<double> Number;
+typedef TrivialType_T<bool> Boolean;
+typedef TrivialType_T<std::string> String;
+
+class Object;
+class Array;
+class Null;
+
+class Visitor {
+ public:
+  virtual ~Visitor() {}
+
+  virtual void Visit(Null& null) = 0;
+  virtual void Visit(Boolean& boolean) = 0;
+  virtual void Visit(String& string) = 0;
+  virtual void Visit(Number& number) = 0;
+  virtual void Visit(Object& object) = 0;
+  virtual void Visit(Array& array) = 0;
+};
+
+class ConstVisitor {
+ public:
+  virtual ~ConstVisitor() {}
+
+  virtual void Visit(const Null& null) = 0;
+  virtual void Visit(const Boolean& boolean) = 0;
+  virtual void Visit(const String& string) = 0;
+  virtual void Visit(const Number& number) = 0;
+  virtual void Visit(const Object& object) = 0;
+  virtual void Visit(const Array& array) = 0;
+};
+
+}  // namespace json
