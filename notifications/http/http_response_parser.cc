@@ -35,7 +35,6 @@ std::size_t FindLengthName(const char* data, std::size_t size) {
 bool ReadLength(const char* p, const char* end, std::uint32_t* length) {
   while (p < end && (*p == ' ' || *p == '\t')) ++p;
   if (p < end && *p == '-') return false;
-  if (p < end && *p == '+') ++p;
   std::uint32_t value = 0;
   for (; p < end && *p >= '0' && *p <= '9'; ++p) {
     value = value * 10 + static_cast<std::uint32_t>(*p - '0');

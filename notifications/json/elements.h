@@ -151,6 +151,8 @@ class Object {
   iterator Insert(Member&& member);
   iterator Erase(iterator where) { return members_.erase(where); }
   void Clear() { members_.clear(); }
+  // Makes room for `size` members, so that appending up to that many moves nothing.
+  void Reserve(std::size_t size) { members_.reserve(size); }
 
   // The member's element; a missing name is appended first with a null value.
   UnknownElement& operator[](const std::string& name);
@@ -186,6 +188,8 @@ class Array {
   // Removes one element; the later ones move up. Returns the position after it.
   iterator Erase(iterator where) { return elements_.erase(where); }
   void Clear() { elements_.clear(); }
+  // Makes room for `size` elements, so that appending up to that many moves nothing.
+  void Reserve(std::size_t size) { elements_.reserve(size); }
 
   // Throws Exception("Array index out of range") past the end.
   UnknownElement& operator[](std::size_t index);

@@ -40,9 +40,9 @@ bool IsTooLarge(const char* p, const char* end) {
 
 }  // namespace
 
-std::size_t ReadNumber(const std::string& text, double* value) {
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
+std::size_t ReadNumber(const char* text, std::size_t size, double* value) {
+  const char* const begin = text;
+  const char* const end = text + size;
   const char* p = begin;
   if (p < end && IsSign(*p)) ++p;
   bool mantissa = false;

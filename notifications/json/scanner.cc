@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "notifications/json/ansi_code_unit.h"
-#include "notifications/json/tokens.h"
+#include "notifications/json/scanner.h"
 
 namespace json {
 namespace tokens {
@@ -23,131 +23,114 @@ int HexValue(char c) {
   return -1;
 }
 
-class Scanner {
- public:
-  Scanner(const char* data, std::size_t size) : data_(data), size_(size) {}
-
-  std::vector<Token> Run() {
-    std::vector<Token> tokens;
-    tokens.reserve(size_ / 8 + 4);
-    for (;;) {
-      while (pos_ < size_ && IsSpace(data_[pos_])) ++pos_;
-      if (pos_ == size_) return tokens;
-      tokens.emplace_back();
-      Token& token = tokens.back();
-      token.begin = pos_;
-      ScanToken(&token);
-      token.end = pos_;
-    }
-  }
-
- private:
-  [[noreturn]] void Fail(const std::string& message) const {
-    throw Reader::ScanException(message, Locate(data_, pos_));
-  }
-
-  void ScanToken(Token* token) {
-    const char c = data_[pos_];
-    switch (c) {
-      case '{': return TakeByte(kObjectBegin, token);
-      case '}': return TakeByte(kObjectEnd, token);
-      case '[': return TakeByte(kArrayBegin, token);
-      case ']': return TakeByte(kArrayEnd, token);
-      case ',': return TakeByte(kNextElement, token);
-      case ':': return TakeByte(kMemberAssign, token);
-      case '"': return ScanString(token);
-      case 't': return MatchWord("true", kBoolean, token);
-      case 'f': return MatchWord("false", kBoolean, token);
-      case 'n': return MatchWord("null", kNull, token);
-      default:
-        if (c == '-' || IsDigit(c)) return ScanNumber(token);
-        Fail(std::string("Unexpected character in stream: ") + c);
-    }
-  }
-
-  void TakeByte(Type type, Token* token) {
-    token->type = type;
-    ++pos_;
-  }
-
-  void MatchWord(const char* word, Type type, Token* token) {
-    for (const char* expected = word; *expected; ++expected) {
-      if (pos_ == size_ || data_[pos_] != *expected) Fail(std::string("Expected string: ") + word);
-      ++pos_;
-    }
-    token->type = type;
-    token->value = word;
-  }
-
-  void ScanNumber(Token* token) {
-    const std::size_t start = pos_;
-    do {
-      ++pos_;
-    } while (pos_ < size_ && IsNumberByte(data_[pos_]));
-    token->type = kNumber;
-    token->value.assign(data_ + start, pos_ - start);
-  }
-
-  void ScanString(Token* token) {
-    token->type = kString;
-    std::string& value = token->value;
-    ++pos_;  // the opening double quote
-    for (;;) {
-      const std::size_t run = pos_;
-      while (pos_ < size_ && data_[pos_] != '"' && data_[pos_] != '\\') ++pos_;
-      value.append(data_ + run, pos_ - run);
-      if (pos_ == size_) Fail("Expected string: \"");
-      if (data_[pos_++] == '"') return;
-      if (pos_ == size_) Fail("Expected string: \"");
-      ScanEscape(&value);
-    }
-  }
-
-  void ScanEscape(std::string* value) {
-    const char escape = data_[pos_];
-    switch (escape) {
-      case '"':
-      case '/':
-      case '\\': value->push_back(escape); break;
-      case 'b': value->push_back('\b'); break;
-      case 'f': value->push_back('\f'); break;
-      case 'n': value->push_back('\n'); break;
-      case 'r': value->push_back('\r'); break;
-      case 't': value->push_back('\t'); break;
-      case 'u':
-        ++pos_;
-        return ScanCodeUnit(value);
-      default: FailEscape(escape);
-    }
-    ++pos_;
-  }
-
-  // Exactly four hexadecimal digits, either case: one UTF-16 code unit.
-  void ScanCodeUnit(std::string* value) {
-    unsigned int unit = 0;
-    for (int i = 0; i < 4; ++i) {
-      const int digit = pos_ < size_ ? HexValue(data_[pos_]) : -1;
-      if (digit < 0) FailEscape('u');
-      unit = unit * 16 + static_cast<unsigned int>(digit);
-      ++pos_;
-    }
-    AppendAnsiCodeUnit(static_cast<unsigned short>(unit), value);
-  }
-
-  [[noreturn]] void FailEscape(char escape) const {
-    Fail(std::string("Unrecognized escape sequence found in string: \\") + escape);
-  }
-
-  const char* const data_;
-  const std::size_t size_;
-  std::size_t pos_ = 0;
-};
-
 }  // namespace
 
-std::vector<Token> Scan(const char* data, std::size_t size) { return Scanner(data, size).Run(); }
+bool Scanner::Next(Token* token) {
+  while (pos_ < size_ && IsSpace(data_[pos_])) ++pos_;
+  if (pos_ == size_) return false;
+  token->begin = pos_;
+  const char c = data_[pos_];
+  switch (c) {
+    case '{': TakeByte(kObjectBegin, token); break;
+    case '}': TakeByte(kObjectEnd, token); break;
+    case '[': TakeByte(kArrayBegin, token); break;
+    case ']': TakeByte(kArrayEnd, token); break;
+    case ',': TakeByte(kNextElement, token); break;
+    case ':': TakeByte(kMemberAssign, token); break;
+    case '"': ScanString(token); break;
+    case 't': MatchWord("true", kBoolean, token); break;
+    case 'f': MatchWord("false", kBoolean, token); break;
+    case 'n': MatchWord("null", kNull, token); break;
+    default:
+      if (c != '-' && !IsDigit(c)) Fail(std::string("Unexpected character in stream: ") + c);
+      ScanNumber(token);
+  }
+  token->end = pos_;
+  return true;
+}
 
-std::string Text(const Token& token) {
+void Scanner::CheckRest() {
+  Token token;
+  while (Next(&token)) {
+  }
+}
+
+void Scanner::Fail(const std::string& message) const {
+  throw Reader::ScanException(message, Locate(data_, pos_));
+}
+
+void Scanner::FailEscape(char escape) const {
+  Fail(std::string("Unrecognized escape sequence found in string: \\") + escape);
+}
+
+void Scanner::TakeByte(Type type, Token* token) {
+  token->type = type;
+  ++pos_;
+}
+
+void Scanner::MatchWord(const char* word, Type type, Token* token) {
+  for (const char* expected = word; *expected; ++expected) {
+    if (pos_ == size_ || data_[pos_] != *expected) Fail(std::string("Expected string: ") + word);
+    ++pos_;
+  }
+  token->type = type;
+}
+
+void Scanner::ScanNumber(Token* token) {
+  do {
+    ++pos_;
+  } while (pos_ < size_ && IsNumberByte(data_[pos_]));
+  token->type = kNumber;
+}
+
+void Scanner::ScanString(Token* token) {
+  token->type = kString;
+  std::string& value = token->value;
+  value.clear();
+  ++pos_;  // the opening double quote
+  for (;;) {
+    const std::size_t run = pos_;
+    while (pos_ < size_ && data_[pos_] != '"' && data_[pos_] != '\\') ++pos_;
+    value.append(data_ + run, pos_ - run);
+    if (pos_ == size_) Fail("Expected string: \"");
+    if (data_[pos_++] == '"') return;
+    if (pos_ == size_) Fail("Expected string: \"");
+    ScanEscape(&value);
+  }
+}
+
+void Scanner::ScanEscape(std::string* value) {
+  const char escape = data_[pos_];
+  switch (escape) {
+    case '"':
+    case '/':
+    case '\\': value->push_back(escape); break;
+    case 'b': value->push_back('\b'); break;
+    case 'f': value->push_back('\f'); break;
+    case 'n': value->push_back('\n'); break;
+    case 'r': value->push_back('\r'); break;
+    case 't': value->push_back('\t'); break;
+    case 'u':
+      ++pos_;
+      return ScanCodeUnit(value);
+    default: FailEscape(escape);
+  }
+  ++pos_;
+}
+
+// Exactly four hexadecimal digits, either case: one UTF-16 code unit.
+void Scanner::ScanCodeUnit(std::string* value) {
+  unsigned int unit = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int digit = pos_ < size_ ? HexValue(data_[pos_]) : -1;
+    if (digit < 0) FailEscape('u');
+    unit = unit * 16 + static_cast<unsigned int>(digit);
+    ++pos_;
+  }
+  AppendAnsiCodeUnit(static_cast<unsigned short>(unit), value);
+}
+
+std::string Text(const Token& token, const char* data) {
   switch (token.type) {
     case kObjectBegin: return "{";
     case kObjectEnd: return "}";
@@ -155,7 +138,8 @@ std::string Text(const Token& token) {
     case kArrayEnd: return "]";
     case kNextElement: return ",";
     case kMemberAssign: return ":";
-    default: return token.value;
+    case kString: return token.value;
+    default: return std::string(data + token.begin, token.end - token.begin);
   }
 }
 

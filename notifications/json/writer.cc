@@ -1,6 +1,7 @@
 #include "notifications/json/writer.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace json {
@@ -21,62 +22,57 @@ class Writer::Lines : public ConstVisitor {
 
   void Visit(const String& string) override { AppendQuoted(string.Value()); }
 
-  // General format with 20 significant digits, as "%.20g" gives it.
+  // General format with 20 significant digits, as "%.20g" gives it. Whole numbers of up to
+  // 15 digits come out of that as their plain digits; they take the quicker integer path.
   void Visit(const Number& number) override {
+    const double value = number.Value();
     char digits[64];
-    const std::to_chars_result written = std::to_chars(
-        digits, digits + sizeof(digits), number.Value(), std::chars_format::general, 20);
+    std::to_chars_result written;
+    if (value > -1e15 && value < 1e15 && value == static_cast<double>(static_cast<long long>(value)) &&
+        !(value == 0 && std::signbit(value))) {
+      written = std::to_chars(digits, digits + sizeof(digits), static_cast<long long>(value));
+    } else {
+      written = std::to_chars(digits, digits + sizeof(digits), value, std::chars_format::general, 20);
+    }
     line_.append(digits, written.ptr);
   }
 
   void Visit(const Object& object) override {
-    if (object.Empty()) {
-      line_ += "{}";
-      return;
-    }
-    Open('{');
-    std::size_t left = object.Size();
-    for (const Object::Member& member : object) {
-      Indent();
+    WriteContainer(object, "{}", '{', '}', [this](const Object::Member& member) {
       AppendQuoted(member.name);
       line_ += " : ";
       member.element.Accept(*this);
-      EndItem(--left);
-    }
-    Close('}');
+    });
   }
 
   void Visit(const Array& array) override {
-    if (array.Empty()) {
-      line_ += "[]";
-      return;
-    }
-    Open('[');
-    std::size_t left = array.Size();
-    for (const UnknownElement& element : array) {
-      Indent();
-      element.Accept(*this);
-      EndItem(--left);
-    }
-    Close(']');
+    WriteContainer(array, "[]", '[', ']',
+                   [this](const UnknownElement& element) { element.Accept(*this); });
   }
 
  private:
-  void Open(char bracket) {
-    line_ += bracket;
+  // An empty container stays on its line; otherwise each item gets a line of its own, one
+  // tab deeper, and the closing bracket a line at the container's depth.
+  template <typename Container, typename WriteItem>
+  void WriteContainer(const Container& container, const char* empty, char open, char close,
+                      WriteItem write_item) {
+    if (container.Empty()) {
+      line_ += empty;
+      return;
+    }
+    line_ += open;
     LineBreak();
     ++depth_;
-  }
-
-  void Close(char bracket) {
+    std::size_t left = container.Size();
+    for (const auto& item : container) {
+      Indent();
+      write_item(item);
+      if (--left) line_ += ',';
+      LineBreak();
+    }
     --depth_;
     Indent();
-    line_ += bracket;
-  }
-
-  void EndItem(std::size_t items_left) {
-    if (items_left) line_ += ',';
-    LineBreak();
+    line_ += close;
   }
 
   void Indent() { line_.append(depth_, '\t'); }
@@ -91,19 +87,29 @@ class Writer::Lines : public ConstVisitor {
   // are escaped; every other byte is written as it is.
   void AppendQuoted(const std::string& text) {
     line_ += '"';
-    for (const char c : text) {
-      switch (c) {
-        case '"': line_ += "\\\""; break;
-        case '\\': line_ += "\\\\"; break;
-        case '\b': line_ += "\\b"; break;
-        case '\f': line_ += "\\f"; break;
-        case '\n': line_ += "\\n"; break;
-        case '\r': line_ += "\\r"; break;
-        case '\t': line_ += "\\t"; break;
-        default: line_ += c;
-      }
+    std::size_t plain = 0;  // start of the bytes not yet appended
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char* escaped = Escape(text[i]);
+      if (!escaped) continue;
+      line_.append(text, plain, i - plain);
+      line_ += escaped;
+      plain = i + 1;
     }
+    line_.append(text, plain, std::string::npos);
     line_ += '"';
+  }
+
+  static const char* Escape(char c) {
+    switch (c) {
+      case '"': return "\\\"";
+      case '\\': return "\\\\";
+      case '\b': return "\\b";
+      case '\f': return "\\f";
+      case '\n': return "\\n";
+      case '\r': return "\\r";
+      case '\t': return "\\t";
+      default: return nullptr;
+    }
   }
 
   std::ostream& output_;
