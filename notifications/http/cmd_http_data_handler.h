@@ -76,8 +76,7 @@ class cmd_http_data_handler : public asyn_io_handler {
   void connect();
   void send();
   void start_receiving();
-  // The receive operation completed its read of `bytes`.
-  void parse_response(DWORD bytes);
+  void parse_response();
   void receive_body(const char* received, DWORD received_size, DWORD content_length);
   // A single read (whatever arrives, at most `count`) or the start of an exact read of
   // exactly `count` bytes, into the receive operation at `offset`.
