@@ -52,6 +52,7 @@ const Case kCases[] = {
      7},
     {"blank before the colon gives 0", kStatus + "Content-Length : 7\r\n\r\n", kComplete, 39, 0},
     {"no digits give 0", kStatus + "Content-Length: abc\r\n\r\n", kComplete, 40, 0},
+    {"a plus sign is no digit: 0", kStatus + "Content-Length: +5\r\n\r\n", kComplete, 39, 0},
     {"empty value gives 0, not the body's digits", kStatus + "Content-Length:\r\n\r\n", kComplete,
      36, 0},
     {"digits end the value", kStatus + "Content-Length: 12x3\r\n\r\n" + std::string(12, 'b'),
