@@ -1,5 +1,6 @@
-// Reads a JSON document from a byte stream into an Object. The whole input is scanned into
-// tokens first and only then parsed, so a scanning error anywhere fails the read.
+// Reads a JSON document from a byte stream into an Object. The result is that of cutting the
+// whole input into tokens first and parsing them after: a scanning error anywhere fails the
+// read, even one after a parsing error or after the top-level object has closed.
 #pragma once
 
 #include <cstddef>

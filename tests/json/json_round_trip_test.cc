@@ -122,6 +122,25 @@ TEST(RoundTrip, GeneratedDocumentsReadBackUnchanged) {
   }
 }
 
+TEST(RoundTrip, DeepestAcceptedNestingWritesAndReadsBack) {
+  // The object is the first level; arrays and objects alternate below it.
+  std::string text = "{\"a\":";
+  for (std::size_t level = 2; level <= json::Reader::kMaxDepth; ++level) {
+    text += level % 2 ? "{\"o\":" : "[";
+  }
+  text += "1";
+  for (std::size_t level = json::Reader::kMaxDepth; level >= 2; --level) {
+    text += level % 2 ? "}" : "]";
+  }
+  text += "}";
+  const json::Object deep = ReadText(text);
+  const std::string written = WriteText(deep);
+  EXPECT_TRUE(ReadText(written) == deep);
+  // Items of the innermost container stand one tab deeper per level.
+  EXPECT_NE(std::string::npos,
+            written.find("\n" + std::string(json::Reader::kMaxDepth, '\t') + "1\n"));
+}
+
 TEST(RoundTrip, ServerStyleDocumentReadsAndWritesBackTheSame) {
   const std::string text =
       "{\n"
