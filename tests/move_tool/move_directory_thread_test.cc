@@ -1,0 +1,141 @@
+// The worker thread: its notifications in order, completion or rollback, the copy progress
+// routine, and a worker whose dialog is gone.
+#include "move_tool/move_directory_thread.h"
+
+#include <gtest/gtest.h>
+
+#include "base/files/file_util.h"
+#include "move_tool/directory_move_engine.h"
+#include "move_tool/move_notify.h"
+#include "move_tool/move_test_support.h"
+#include "support/test_support.h"
+
+using move_test::DescribeDifferences;
+using move_test::Manifest;
+using move_test::NotificationRecorder;
+using move_test::ScratchFolder;
+using move_test::TakeManifest;
+
+namespace {
+
+const DWORD kMoveTimeoutMs = 60000;
+
+class MoveDirectoryThreadTest : public ::testing::TestWithParam<wchar_t> {
+ protected:
+  MoveDirectoryThreadTest() : source_root_('M'), target_root_(GetParam()) {
+    source_ = source_root_.Join(L"sync");
+    target_ = target_root_.Join(L"moved");
+    move_test::MakeFolders(source_);
+    move_test::MakeFolders(target_);
+  }
+  ScratchFolder source_root_;
+  ScratchFolder target_root_;
+  std::wstring source_;
+  std::wstring target_;
+};
+
+TEST_P(MoveDirectoryThreadTest, ReportsStartFilesAndSuccessThenSourceIsGone) {
+  move_test::BuildSampleTree(source_, 25);
+  Manifest before = TakeManifest(source_);
+  NotificationRecorder recorder;
+  MoveDirectoryThread::StartMove(source_, target_, recorder.hwnd());
+  ASSERT_TRUE(recorder.PumpUntil(NOTIFY_FINISHED, kMoveTimeoutMs));
+
+  const auto& notices = recorder.notices();
+  ASSERT_GE(notices.size(), 2u);
+  EXPECT_EQ(NOTIFY_STARTED, notices.front().kind);
+  EXPECT_EQ(move_test::TotalFileSize(before), notices.front().value);
+  EXPECT_EQ(NOTIFY_FINISHED, notices.back().kind);
+  EXPECT_EQ(1, notices.back().value);
+  EXPECT_EQ(move_test::FilePaths(before).size(), recorder.ValuesOf(NOTIFY_FILE_DONE).size());
+  EXPECT_TRUE(recorder.ValuesOf(NOTIFY_ERROR).empty());
+  EXPECT_EQ("", DescribeDifferences(before, TakeManifest(target_)));
+  EXPECT_FALSE(file_util::PathPresent(source_));
+}
+
+TEST_P(MoveDirectoryThreadTest, FailureIsReportedBeforeTheRollbackAndEndsUnsuccessful) {
+  move_test::BuildSampleTree(source_, 12);
+  ASSERT_TRUE(move_test::WriteSampleFile(target_ + L"\\澄舟说明.txt", 9, 3));  // set aside, then back
+  Manifest source_before = TakeManifest(source_);
+  Manifest target_before = TakeManifest(target_);
+  std::wstring busy = source_ + L"\\docs\\2023\\深层\\busy.txt";
+  ASSERT_TRUE(move_test::WriteSampleFile(busy, 10, 4));
+  source_before = TakeManifest(source_);
+  HANDLE held = CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+
+  NotificationRecorder recorder;
+  MoveDirectoryThread::StartMove(source_, target_, recorder.hwnd());
+  ASSERT_TRUE(recorder.PumpUntil(NOTIFY_ERROR, kMoveTimeoutMs));
+  ASSERT_TRUE(recorder.PumpUntil(NOTIFY_FINISHED, kMoveTimeoutMs));
+  CloseHandle(held);
+  EXPECT_EQ(0, recorder.notices().back().value);
+  EXPECT_EQ("", DescribeDifferences(source_before, TakeManifest(source_)));
+  EXPECT_EQ("", DescribeDifferences(target_before, TakeManifest(target_)));
+}
+
+// With the dialog gone the worker still completes the move and disposes of itself.
+TEST_P(MoveDirectoryThreadTest, WorkerWithoutDialogFinishesTheMove) {
+  move_test::BuildSampleTree(source_, 10);
+  Manifest before = TakeManifest(source_);
+  NotificationRecorder recorder;
+  recorder.DestroyOnStart();
+  MoveDirectoryThread::StartMove(source_, target_, recorder.hwnd());
+  ASSERT_TRUE(recorder.PumpUntil(NOTIFY_STARTED, kMoveTimeoutMs));
+  DWORD start = GetTickCount();
+  while (file_util::PathPresent(source_) && GetTickCount() - start < kMoveTimeoutMs) SwitchToThread();
+  EXPECT_FALSE(file_util::PathPresent(source_)) << "the move did not finish";
+  EXPECT_EQ("", DescribeDifferences(before, TakeManifest(target_)));
+  EXPECT_EQ(1u, recorder.notices().size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Volumes, MoveDirectoryThreadTest, ::testing::Values(L'M', L'N'),
+                         [](const ::testing::TestParamInfo<wchar_t>& info) {
+                           return info.param == L'M' ? "SameVolume" : "OtherVolume";
+                         });
+
+LARGE_INTEGER Bytes(LONGLONG count) {
+  LARGE_INTEGER value;
+  value.QuadPart = count;
+  return value;
+}
+
+DWORD Progress(LONGLONG transferred, HWND dialog) {
+  return CopyProgressRoutine(Bytes(1 << 20), Bytes(transferred), Bytes(1 << 20), Bytes(transferred), 1,
+                             CALLBACK_CHUNK_FINISHED, nullptr, nullptr, dialog);
+}
+
+// The system calls the routine during each cross-volume copy (not every system does; here it
+// is called directly).
+TEST(CopyProgressRoutineTest, ReportsCopiedBytesAtMostEvery50ms) {
+  NotificationRecorder recorder;
+  ResetCopyProgressThrottle();
+  EXPECT_EQ(static_cast<DWORD>(PROGRESS_CONTINUE), Progress(0, recorder.hwnd()));  // start of a file
+  EXPECT_TRUE(recorder.notices().empty());
+  EXPECT_EQ(static_cast<DWORD>(PROGRESS_CONTINUE), Progress(1000, nullptr));  // no dialog to tell
+  EXPECT_TRUE(recorder.notices().empty());
+
+  EXPECT_EQ(static_cast<DWORD>(PROGRESS_CONTINUE), Progress(4096, recorder.hwnd()));
+  DWORD first = GetTickCount();
+  ASSERT_EQ(1u, recorder.notices().size());
+  EXPECT_EQ(NOTIFY_PROGRESS, recorder.notices()[0].kind);
+  EXPECT_EQ(4096, recorder.notices()[0].value);
+
+  // Within 50 ms of that report nothing more goes out; the first call after them does.
+  LONGLONG copied = 4096;
+  while (GetTickCount() - first <= 50) {
+    EXPECT_EQ(static_cast<DWORD>(PROGRESS_CONTINUE), Progress(copied += 10, recorder.hwnd()));
+    ASSERT_EQ(1u, recorder.notices().size()) << "reported after " << GetTickCount() - first << " ms";
+  }
+  Progress(copied += 10, recorder.hwnd());
+  ASSERT_EQ(2u, recorder.notices().size());
+  EXPECT_EQ(copied, recorder.notices()[1].value);
+
+  // A vanished dialog is not sent anything.
+  HWND gone = recorder.hwnd();
+  DestroyWindow(gone);
+  ResetCopyProgressThrottle();
+  EXPECT_EQ(static_cast<DWORD>(PROGRESS_CONTINUE), Progress(copied, gone));
+}
+
+}  // namespace
