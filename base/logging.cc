@@ -21,7 +21,6 @@ LogMessage::LogMessage(const char* file, int line, LogSeverity severity, const s
 }
 
 void LogMessage::Init() {
-  last_error_ = GetLastError();
   backend::WritePrefix(stream_, file_, line_, severity_);
   std::streamoff position = stream_.tellp();
   message_start_ = position < 0 ? static_cast<size_t>(-1) : static_cast<size_t>(position);
@@ -30,7 +29,6 @@ void LogMessage::Init() {
 LogMessage::~LogMessage() {
   stream_ << '\n';
   backend::Emit(severity_, file_, line_, message_start_, stream_.str());
-  SetLastError(last_error_);
 }
 
 }  // namespace logging

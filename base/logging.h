@@ -56,14 +56,25 @@ class LogMessage {
   std::ostream& stream() { return stream_; }
 
  private:
+  // Captures the thread's last error before anything of the message runs (even building the
+  // stream can change it) and restores it after everything, the stream's destruction included.
+  class LastErrorKeeper {
+   public:
+    LastErrorKeeper() : saved_(GetLastError()) {}
+    ~LastErrorKeeper() { SetLastError(saved_); }
+
+   private:
+    DWORD saved_;
+  };
+
   void Init();
 
+  LastErrorKeeper last_error_;  // first member: constructed first, destroyed last
   LogSeverity severity_;
   const char* file_;
   int line_;
   std::ostringstream stream_;
   size_t message_start_;  // (size_t)-1 when the stream failed
-  DWORD last_error_;
 };
 
 // Turns the streamed expression into void, so that the macros below are expressions.

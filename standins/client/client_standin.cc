@@ -25,16 +25,21 @@ void Record(const std::string& line) { standin::Record(g_module, "client " + lin
   return value == L"<absent>" || value.empty() ? fallback : _wtoi(value.c_str());
 }
 
+// Tells the test it has arrived (semaphore "<gate>.arrived") and waits until the gate event
+// opens, so that several launchers reach their logging at the same moment.
 [[maybe_unused]] void WaitForStartGate() {
   const std::wstring gate = standin::EnvironmentValue(L"NUBREL_STANDIN_START_GATE");
   if (gate == L"<absent>") return;
+  HANDLE arrived = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, (gate + L".arrived").c_str());
   HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, gate.c_str());
-  if (!event) {
+  if (!arrived || !event) {
     Record("start-gate=missing");
-    return;
+  } else {
+    ReleaseSemaphore(arrived, 1, nullptr);
+    Record(WaitForSingleObject(event, 60000) == WAIT_OBJECT_0 ? "start-gate=open" : "start-gate=timeout");
   }
-  Record(WaitForSingleObject(event, 60000) == WAIT_OBJECT_0 ? "start-gate=open" : "start-gate=timeout");
-  CloseHandle(event);
+  if (arrived) CloseHandle(arrived);
+  if (event) CloseHandle(event);
 }
 
 [[maybe_unused]] void LogLines(int count) {
