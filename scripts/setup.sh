@@ -20,7 +20,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 current="Debian packages"
 packages=(g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64 wine32:i386 xvfb xauth
           fonts-wqy-microhei imagemagick googletest cmake ninja-build tcl sqlite3
-          python3 file dpkg-dev)
+          python3 file dpkg-dev clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
