@@ -10,7 +10,6 @@
 #include "move_tool/move_notify.h"
 #include "move_tool/resource.h"
 #include "move_tool/sync_folder_record.h"
-#include "move_tool/time_left.h"
 #include "move_tool/ui_texts.h"
 
 namespace {
@@ -59,8 +58,7 @@ BOOL CMainDlg::OnInitDialog() {
   SetDetailText(L"");
 
   client_mutex_ = nullptr;
-  total_bytes_ = done_bytes_ = current_bytes_ = 0;
-  move_start_tick_ = 0;
+  move_progress_ = MoveProgress();
   launch_tick_ = GetTickCount();
   SetTimer(window, TIMER_CLIENT_WAIT, kClientWaitPeriodMs, nullptr);
   return TRUE;
@@ -111,30 +109,24 @@ void CMainDlg::OnMoveNotify(WPARAM kind, LPARAM data) {
 
 void CMainDlg::OnStarted(const LONGLONG* total) {
   SetTimer(hwnd(), TIMER_TIME_LEFT, kTimeLeftPeriodMs, nullptr);
-  move_start_tick_ = GetTickCount();
   if (!total) return;
-  total_bytes_ = *total <= 1 ? 1 : *total;
+  move_progress_.Started(*total, GetTickCount());
   SetStatusText(kMovingText);
 }
 
 void CMainDlg::OnProgress(const LONGLONG* copied) {
   if (!copied) return;
-  elapsed_ms_ = static_cast<double>(static_cast<DWORD>(GetTickCount() - move_start_tick_));
-  current_bytes_ = done_bytes_ + *copied;
-  SetProgress(current_bytes_, total_bytes_);
+  SetBarPosition(move_progress_.Copied(*copied, GetTickCount()));
 }
 
 void CMainDlg::OnFileDone(const LONGLONG* size) {
   if (!size) return;
-  done_bytes_ += *size;
-  if (done_bytes_ >= total_bytes_) {
-    KillTimer(hwnd(), TIMER_TIME_LEFT);
-    SetProgress(1, 1);
-    SetStatusText(kMoveDoneText);
-    SetDetailText(L"");
-  } else {
-    SetProgress(done_bytes_, total_bytes_);
-  }
+  bool all_done = false;
+  SetBarPosition(move_progress_.FileDone(*size, &all_done));
+  if (!all_done) return;
+  KillTimer(hwnd(), TIMER_TIME_LEFT);
+  SetStatusText(kMoveDoneText);
+  SetDetailText(L"");
 }
 
 void CMainDlg::OnError(DWORD error_code) {
@@ -154,25 +146,12 @@ void CMainDlg::OnFinished(bool succeeded) {
 }
 
 void CMainDlg::OnTimeLeftTimer() {
-  // Renames on one volume report no copy progress, so they never show an estimate.
-  if (current_bytes_ == 0) return;
-  int seconds = SecondsLeft(elapsed_ms_, current_bytes_, total_bytes_);
-  if (done_bytes_ >= total_bytes_) {
-    SetDetailText(L"");
-    return;
-  }
-  int speed = SpeedMBPerSecond(current_bytes_, elapsed_ms_);
-  SetDetailText(TimeLeftText(RoundSecondsLeft(seconds), speed).c_str());
+  std::wstring line;
+  if (move_progress_.TimeLeftLine(&line)) SetDetailText(line.c_str());
 }
 
 void CMainDlg::SetStatusText(const wchar_t* text) { SetDlgItemTextW(hwnd(), IDC_STATUS_TEXT, text); }
 
 void CMainDlg::SetDetailText(const wchar_t* text) { SetDlgItemTextW(hwnd(), IDC_DETAIL_TEXT, text); }
 
-void CMainDlg::SetProgress(LONGLONG part, LONGLONG whole) {
-  if (whole <= 0) return;
-  double percent = static_cast<double>(part) / static_cast<double>(whole) * 100;
-  // Files that grew after the measurement could take the bar past its end.
-  int position = percent >= 100 ? 100 : percent <= 0 ? 0 : static_cast<int>(percent);
-  SendMessageW(progress_, PBM_SETPOS, position, 0);
-}
+void CMainDlg::SetBarPosition(int percent) { SendMessageW(progress_, PBM_SETPOS, percent, 0); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "move_tool/modal_dialog.h"
+#include "move_tool/move_progress.h"
 
 class CMainDlg : public ModalDialog {
  public:
@@ -33,7 +34,7 @@ class CMainDlg : public ModalDialog {
 
   void SetStatusText(const wchar_t* text);
   void SetDetailText(const wchar_t* text);
-  void SetProgress(LONGLONG part, LONGLONG whole);
+  void SetBarPosition(int percent);
 
   HWND progress_ = nullptr;
   const std::wstring source_dir_;
@@ -42,9 +43,5 @@ class CMainDlg : public ModalDialog {
   HANDLE client_mutex_ = nullptr;
   bool created_target_dir_ = false;  // the target folder is ours to remove after a failure
   DWORD launch_tick_ = 0;
-  DWORD move_start_tick_ = 0;
-  LONGLONG total_bytes_ = 0;
-  LONGLONG done_bytes_ = 0;
-  LONGLONG current_bytes_ = 0;
-  double elapsed_ms_ = 0;
+  MoveProgress move_progress_;
 };

@@ -153,6 +153,21 @@ INSTANTIATE_TEST_SUITE_P(
              std::to_string(first) + "To" + std::to_string(first + kPositionsPerTest - 1);
     });
 
+// The program carries its dialog template and its icon in both sizes the window uses.
+TEST(MoveToolResourcesTest, DialogTemplateAndIcons) {
+  std::wstring program = test_support::BinDir() + L"\\NubrelMoveTool.exe";
+  HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, module);
+  EXPECT_NE(nullptr, FindResourceW(module, MAKEINTRESOURCEW(IDD_MOVE_DIALOG), RT_DIALOG));
+  for (int metric : {SM_CXICON, SM_CXSMICON}) {
+    int size = GetSystemMetrics(metric);
+    HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
+    EXPECT_NE(nullptr, icon) << "no icon of " << size << " pixels";
+    if (icon) DestroyIcon(static_cast<HICON>(icon));
+  }
+  FreeLibrary(module);
+}
+
 // A client that exits by itself 3 s after the tool started: the window waits, cannot be
 // closed, moves afterwards and holds the client's mutex meanwhile.
 TEST(MoveToolClientTest, WaitsForTheClientThenHoldsItsMutexUntilTheRestart) {
@@ -171,6 +186,19 @@ TEST(MoveToolClientTest, WaitsForTheClientThenHoldsItsMutexUntilTheRestart) {
   ASSERT_NE(nullptr, window);
   EXPECT_EQ(Utf8(kClosingClientText), Utf8(gui_driver::ItemTextOf(window, IDC_STATUS_TEXT)));
   EXPECT_EQ("", Utf8(gui_driver::ItemTextOf(window, IDC_DETAIL_TEXT)));
+  RECT frame;
+  ASSERT_TRUE(GetWindowRect(window, &frame));
+  EXPECT_EQ(400, frame.right - frame.left);
+  EXPECT_EQ(160, frame.bottom - frame.top);
+  HWND bar = FindWindowExW(window, nullptr, L"msctls_progress32", nullptr);
+  ASSERT_NE(nullptr, bar) << "no progress bar";
+  RECT bar_rect;
+  GetWindowRect(bar, &bar_rect);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar_rect), 2);
+  EXPECT_EQ(30, bar_rect.left);
+  EXPECT_EQ(46, bar_rect.top);
+  EXPECT_EQ(360, bar_rect.right);
+  EXPECT_EQ(63, bar_rect.bottom);
   EXPECT_TRUE(gui_driver::SaveScreenshot(gui_driver::ArtefactsDir() + L"\\move-tool-waiting.bmp"));
   // Enter, Escape, Alt+F4 and the close message leave the window where it is.
   PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
