@@ -76,7 +76,8 @@ class cmd_http_data_handler : public asyn_io_handler {
   void connect();
   void send();
   void start_receiving();
-  void parse_response();
+  // The receive operation completed its read of `bytes`.
+  void parse_response(DWORD bytes);
   void receive_body(const char* received, DWORD received_size, DWORD content_length);
   // A single read (whatever arrives, at most `count`) or the start of an exact read of
   // exactly `count` bytes, into the receive operation at `offset`.

@@ -93,8 +93,32 @@ HRESULT Frame::CreateIoOperation(pull_tide::IAsynIoOperationEvents* sink,
   if (!operation) return E_POINTER;
   *operation = nullptr;
   if (!sink) return E_POINTER;
+  {
+    SectionLock hold(&lock_);
+    if (io_operations_before_failure_ == 0) {
+      io_operations_before_failure_ = -1;
+      log_->Add("CreateIoOperation failed");
+      return E_OUTOFMEMORY;
+    }
+    if (io_operations_before_failure_ > 0) --io_operations_before_failure_;
+  }
   *operation = new IoOperation(this, sink);
   return S_OK;
+}
+
+void Frame::FailIoOperationAfter(int successes) {
+  SectionLock hold(&lock_);
+  io_operations_before_failure_ = successes < 0 ? -1 : successes;
+}
+
+void Frame::FailAllocBufferOfSize(DWORD size) {
+  SectionLock hold(&lock_);
+  failing_buffer_size_ = size;
+}
+
+bool Frame::AllocBufferFails(DWORD size) {
+  SectionLock hold(&lock_);
+  return size != 0 && size == failing_buffer_size_;
 }
 
 HRESULT Frame::CreateTcpSocket(pull_tide::IAsynSocket** socket) {

@@ -87,6 +87,13 @@ class Frame : public HostObject<pull_tide::IAsynFrame> {
   DWORD last_delivery_thread() const { return last_delivery_thread_; }
 
   std::vector<TimerInfo> Timers();  // pending timers in due order
+
+  // A host short of memory, for tests: after `successes` more CreateIoOperation calls
+  // succeed, the next one fails with a null operation (once); a negative count turns it off.
+  void FailIoOperationAfter(int successes);
+  // Every AllocBuffer of exactly `size` bytes fails, leaving no buffer; 0 turns it off.
+  void FailAllocBufferOfSize(DWORD size);
+  bool AllocBufferFails(DWORD size);
   CallLog* log() const { return log_; }
 
   // For operations and sockets; the lock is the frame's.
@@ -129,6 +136,8 @@ class Frame : public HostObject<pull_tide::IAsynFrame> {
   HANDLE thread_ = nullptr;
   volatile LONG stop_ = 0;
   DWORD last_delivery_thread_ = 0;
+  int io_operations_before_failure_ = -1;
+  DWORD failing_buffer_size_ = 0;
 };
 
 }  // namespace host

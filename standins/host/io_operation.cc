@@ -30,6 +30,10 @@ HRESULT IoOperation::AllocBuffer(DWORD size) {
   frame_->log()->Add("AllocBuffer " + std::to_string(size));
   SectionLock hold(frame_->lock());
   if (pending_) return E_UNEXPECTED;
+  if (frame_->AllocBufferFails(size)) {
+    buffer_.clear();
+    return E_OUTOFMEMORY;
+  }
   try {
     buffer_.assign(size, 0);
   } catch (const std::bad_alloc&) {
