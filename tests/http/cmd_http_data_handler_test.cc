@@ -84,7 +84,7 @@ TEST_F(ExchangeTest, ReadsTheResponseAsTheTableSays) {
   for (const ExchangeCase& c : kExchanges) {
     SCOPED_TRACE(c.what);
     NewCommand();
-    ScriptedServer server;
+    Listener server;
     StartExchange(server, kRequest);
     for (const std::string& piece : c.pieces) Deliver(server, piece);
     if (c.close_early) server.ClosePeer();
@@ -105,7 +105,7 @@ TEST_F(ExchangeTest, ReadsTheResponseAsTheTableSays) {
 }
 
 TEST_F(ExchangeTest, ABodyOf8193BytesGetsA8194ByteBuffer) {
-  ScriptedServer server;
+  Listener server;
   StartExchange(server, kRequest);
   Deliver(server, kStatus + "Content-Length: 8193\r\n\r\nab");
   Deliver(server, Pattern(8191));
@@ -118,7 +118,7 @@ TEST_F(ExchangeTest, ABodyOf8193BytesGetsA8194ByteBuffer) {
 }
 
 TEST_F(ExchangeTest, ConnectsThroughALimitedSocketAndReportsARefusal) {
-  ScriptedServer refusing(false);
+  Listener refusing(false);
   command_->set_server("127.0.0.1", refusing.port());
   command_->post_request(kRequest);
   WaitForEnd();
@@ -137,7 +137,7 @@ TEST_F(ExchangeTest, ConnectsThroughALimitedSocketAndReportsARefusal) {
 }
 
 TEST_F(ExchangeTest, ASecondRequestWhileBusyAsserts) {
-  ScriptedServer server;
+  Listener server;
   StartExchange(server, kRequest);
   std::optional<std::string> message =
       notifications_test::CaptureAssertion([&] { command_->post_request(kRequest); });
@@ -152,7 +152,7 @@ TEST_F(ExchangeTest, ASecondRequestWhileBusyAsserts) {
 
 TEST_F(ExchangeTest, AnOpenConnectionCarriesTheNextRequest) {
   command_->keep_connection = true;
-  ScriptedServer server;
+  Listener server;
   StartExchange(server, kRequest);
   Deliver(server, kStatus + "Content-Length: 3\r\n\r\none");
   WaitForEnd();
@@ -178,7 +178,7 @@ TEST_F(ExchangeTest, AnOpenConnectionCarriesTheNextRequest) {
 TEST_F(ExchangeTest, RequestTextsMustStayBelow65536Bytes) {
   const std::string longest = "GET /" + std::string(65535 - 5 - 4, 'a') + "\r\n\r\n";
   ASSERT_EQ(65535u, longest.size());
-  ScriptedServer server;
+  Listener server;
   StartExchange(server, longest);
   Deliver(server, kStatus + "Content-Length: 0\r\n\r\n");
   EXPECT_EQ("response 0", command_->outcome);
@@ -195,7 +195,7 @@ TEST_F(ExchangeTest, RequestTextsMustStayBelow65536Bytes) {
 // The server's side on a thread of its own, so that it can send more than the sockets
 // buffer while the frame delivers on the test's thread.
 struct ServerScript {
-  ScriptedServer* server;
+  Listener* server;
   std::string response;  // sent once the request is in
   bool close_after;
   std::string request_seen;
@@ -226,7 +226,7 @@ TEST_F(ExchangeTest, ALargeBodyComesWholeOrEndsWithTheConnection) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     NewCommand();
-    ScriptedServer server;
+    Listener server;
     ServerScript script{&server, header + body.substr(0, c.body_sent), c.close_after, ""};
     command_->set_server("127.0.0.1", server.port());
     command_->post_request(kRequest);
@@ -271,7 +271,7 @@ TEST_F(ExchangeTest, AHostShortOfMemoryEndsTheExchangeWithoutUsingMissingObjects
     NewCommand();
     frame()->FailIoOperationAfter(c.operations_before_failure);
     frame()->FailAllocBufferOfSize(c.failing_buffer);
-    ScriptedServer server;
+    Listener server;
     command_->set_server("127.0.0.1", server.port());
     command_->post_request(kRequest);
     if (c.connects) {

@@ -1,5 +1,5 @@
-// A command of the tests on the host stand-in's frame (manual clock), talking to a scripted
-// server on 127.0.0.1. The frame delivers completions on the test's thread while it waits.
+// A command of the tests on the host stand-in's frame (manual clock), talking to a server on
+// 127.0.0.1 that the test scripts byte by byte. The frame delivers completions on the test's thread while it waits.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "core_fixture.h"
+#include "loopback_listener.h"
 #include "recording_command.h"
-#include "scripted_server.h"
 
 namespace http_test {
+
+using notifications_test::Listener;
 
 inline constexpr DWORD kWaitMs = 10000;
 
@@ -44,7 +46,7 @@ class ExchangeTest : public notifications_test::CoreTest {
 
   // Posts `request` to the server, accepts the connection and reads the request text there;
   // the command then waits for the response.
-  void StartExchange(ScriptedServer& server, const std::string& request) {
+  void StartExchange(Listener& server, const std::string& request) {
     command_->set_server("127.0.0.1", server.port());
     command_->post_request(request);
     ASSERT_TRUE(server.Accept(kWaitMs)) << "the command did not connect";
@@ -55,7 +57,7 @@ class ExchangeTest : public notifications_test::CoreTest {
   }
 
   // Sends `piece` and lets the command read all of it (or end).
-  void Deliver(ScriptedServer& server, const std::string& piece) {
+  void Deliver(Listener& server, const std::string& piece) {
     const size_t target = command_->bytes_read + piece.size();
     const int endings = command_->endings;
     ASSERT_TRUE(server.Send(piece));

@@ -11,7 +11,7 @@
 #include "notifications/asyn_io_frame/limit_asyn_socket_device.h"
 #include "notifications/asyn_io_frame/socket_exception.h"
 #include "notifications/asyn_io_frame/speed_limit.h"
-#include "scripted_server.h"
+#include "loopback_listener.h"
 #include "standins/host/speed_limiter.h"
 
 namespace http_test {
@@ -21,6 +21,7 @@ using notifications::asyn_io_operation;
 using notifications::asyn_tcp_device;
 using notifications::limit_asyn_socket_device;
 using notifications::socket_exception;
+using notifications_test::Listener;
 
 TEST(SocketException, MessageEndsWithTheCodeAsAnUnsignedNumber) {
   struct Case {
@@ -90,7 +91,7 @@ TEST_F(SocketDeviceTest, TheUploadAdapterTakesANewLimiterWithoutParent) {
 // Starting a call the host refuses (here: an operation that is already started) throws from
 // the TCP device; the limited device passes the refusal over.
 TEST_F(SocketDeviceTest, TheTcpDeviceThrowsWhenTheHostRefusesToStart) {
-  ScriptedServer server;
+  Listener server;
   IdleHandler handler;
   asyn_tcp_device device(nullptr);
   asyn_io_operation* connect = asyn_io_operation::new_operation(&handler, 0);

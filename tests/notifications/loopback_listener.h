@@ -11,7 +11,8 @@ namespace notifications_test {
 // A listening socket on the loopback interface; the test's end of each connection.
 class Listener {
  public:
-  Listener() {
+  // `listening` false leaves the port bound but not listening: connecting to it is refused.
+  explicit Listener(bool listening = true) {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -20,7 +21,7 @@ class Listener {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int length = sizeof(address);
     bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    listen(socket_, 4);
+    if (listening) listen(socket_, 4);
     getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
   }
@@ -33,6 +34,15 @@ class Listener {
   bool Accept() {
     peer_ = accept(socket_, nullptr, nullptr);
     return peer_ != INVALID_SOCKET;
+  }
+  // Accept, waiting at most `timeout_ms` for the connection.
+  bool Accept(DWORD timeout_ms) {
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(socket_, &readable);
+    timeval timeout = {static_cast<long>(timeout_ms / 1000),
+                       static_cast<long>(timeout_ms % 1000) * 1000};
+    return select(0, &readable, nullptr, nullptr, &timeout) == 1 && Accept();
   }
   // Closes the test's end of the accepted connection.
   void ClosePeer() {
