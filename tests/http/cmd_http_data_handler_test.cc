@@ -251,26 +251,31 @@ struct ShortageCase {
   const char* what;
   int operations_before_failure;  // -1: none fails
   DWORD failing_buffer;           // 0: none fails
+  bool refuse_send;               // prepare_send says no
   bool connects;
   std::string response;  // sent once the request is in
   std::string outcome;
 };
 
 const ShortageCase kShortages[] = {
-    {"no operation to connect with", 0, 0, false, "", "done 255 0"},
-    {"no operation for the header", 1, 0, false, "", "done 255 0"},
-    {"no header buffer", -1, 8193, false, "", "done 255 0"},
-    {"no operation for the request text", 2, 0, true, "", "done 102 4294967295"},
-    {"no operation for the header after sending", 3, 0, true, "", "done 255 0"},
-    {"no body buffer", -1, 5000, true, kStatus + "Content-Length: 5000\r\n\r\nabc", "done 255 0"},
+    {"no operation to connect with", 0, 0, false, false, "", "done 255 0"},
+    {"no operation for the header", 1, 0, false, false, "", "done 255 0"},
+    {"no header buffer", -1, 8193, false, false, "", "done 255 0"},
+    {"no operation for the request text", 2, 0, false, true, "", "done 102 4294967295"},
+    {"no operation for the header after sending", 3, 0, false, true, "", "done 255 0"},
+    {"no body buffer", -1, 5000, false, true, kStatus + "Content-Length: 5000\r\n\r\nabc",
+     "done 255 0"},
+    {"the command refuses to send", -1, 0, true, true, "", "done 255 0"},
 };
 
-TEST_F(ExchangeTest, AHostShortOfMemoryEndsTheExchangeWithoutUsingMissingObjects) {
+// A host short of memory never makes the command use an object it did not get.
+TEST_F(ExchangeTest, MissingObjectsAndARefusedSendEndTheExchange) {
   for (const ShortageCase& c : kShortages) {
     SCOPED_TRACE(c.what);
     NewCommand();
     frame()->FailIoOperationAfter(c.operations_before_failure);
     frame()->FailAllocBufferOfSize(c.failing_buffer);
+    command_->refuse_send = c.refuse_send;
     Listener server;
     command_->set_server("127.0.0.1", server.port());
     command_->post_request(kRequest);
@@ -292,6 +297,36 @@ TEST_F(ExchangeTest, AHostShortOfMemoryEndsTheExchangeWithoutUsingMissingObjects
     EXPECT_EQ(0u, command_->operation_count());
     frame()->FailIoOperationAfter(-1);
     frame()->FailAllocBufferOfSize(0);
+  }
+}
+
+// The fetching commands' own timeout: the send operation goes, the command reports and
+// closes, and nothing of the exchange reaches it afterwards.
+TEST_F(ExchangeTest, AfterATimeoutNothingOfTheExchangeArrives) {
+  for (bool receiving : {false, true}) {
+    SCOPED_TRACE(receiving ? "while receiving" : "while connecting");
+    NewCommand();
+    Listener server;
+    if (receiving) {
+      StartExchange(server, kRequest);
+    } else {
+      command_->set_server("127.0.0.1", server.port());
+      command_->post_request(kRequest);
+      ASSERT_EQ(RecordingCommand::status_connecting, command_->status());
+    }
+    command_->release_send_operation();
+    // While receiving there is no send operation left: nothing changes.
+    EXPECT_EQ(receiving ? RecordingCommand::status_receiving : RecordingCommand::status_idle,
+              command_->status());
+    command_->on_done(34103, 0);
+    EXPECT_EQ(0u, command_->operation_count());
+    EXPECT_FALSE(command_->connected());
+    if (receiving) {
+      ASSERT_TRUE(server.Send(kStatus + "Content-Length: 2\r\n\r\nok"));
+    }
+    EXPECT_FALSE(frame()->WaitForCompletion(200)) << "a completion came after the close";
+    EXPECT_EQ(1, command_->endings);
+    EXPECT_EQ("done 34103 0", command_->outcome);
   }
 }
 

@@ -25,6 +25,10 @@ class RecordingCommand : public notifications::cmd_http_data_handler {
     cmd_http_data_handler::on_io_complete(operation);
   }
 
+  bool prepare_send(notifications::asyn_io_operation*& send_operation, DWORD& send_size) override {
+    return !refuse_send && cmd_http_data_handler::prepare_send(send_operation, send_size);
+  }
+
   bool finished() const { return endings > 0; }
 
   std::string outcome;  // "done <code> <detail>" or "response <length>"
@@ -33,6 +37,7 @@ class RecordingCommand : public notifications::cmd_http_data_handler {
   bool idle_at_end = false;
   size_t bytes_read = 0;
   bool keep_connection = false;
+  bool refuse_send = false;
 
  private:
   void End(const std::string& how) {
