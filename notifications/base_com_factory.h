@@ -20,7 +20,10 @@ class BaseComFactory {
   // Asserts that the instance exists.
   static BaseComFactory* Instance();
   static void Destroy();
+  // True between Create and Destroy; never asserts.
+  static bool Exists() { return s_Instance != nullptr; }
 
+  pull_tide::IDownloadLibHost* host() const { return m_spHost.get(); }
   pull_tide::IAsynFrame* asyn_frame() const { return m_spAsynFrame.get(); }
   pull_tide::ISetting* setting() const { return m_spSetting.get(); }
   pull_tide::IStatData2* stat_data2() const { return m_spStatDat2.get(); }

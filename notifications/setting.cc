@@ -7,6 +7,19 @@ namespace {
 
 setting* g_setting = nullptr;
 
+const char kSection[] = "notifications";
+const int kDefaultPort = 80;
+
+server_address read_server(const char* host_key, const char* default_host,
+                           const char* port_key) {
+  setting* settings = setting::instance();
+  if (!settings) return {default_host, kDefaultPort};
+  std::string host = settings->get_string(kSection, host_key, default_host);
+  int port = settings->get_int(kSection, port_key, kDefaultPort);
+  if (port < 1 || port > 65535) port = kDefaultPort;
+  return {host, static_cast<USHORT>(port)};
+}
+
 }  // namespace
 
 void setting::create(pull_tide::ISetting* service) {
@@ -39,6 +52,14 @@ std::string setting::get_string(const std::string& section, const std::string& k
                                        static_cast<DWORD>(key.size()), key.data(), receiver);
   delete receiver;
   return FAILED(result) ? default_value : value;
+}
+
+server_address notifications_server() {
+  return read_server("notifications_server", "push.nubrel.com", "notifications_port");
+}
+
+server_address user_group_server() {
+  return read_server("user_group_server", "usergroup.nubrel.com", "user_group_port");
 }
 
 }  // namespace notifications

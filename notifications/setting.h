@@ -3,6 +3,8 @@
 // default: a failed read gives the caller's default here.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "notifications/com_utility/com_ptr.h"
@@ -30,5 +32,17 @@ class setting {
 
   com::com_ptr<pull_tide::ISetting> service_;
 };
+
+// Where a fetching command sends its requests.
+struct server_address {
+  std::string host;
+  USHORT port;
+};
+
+// The servers from the host's settings (section "notifications"), read when asked, with
+// the built-in defaults for what the host does not have. A port outside 1 to 65535 is
+// not a port: the default is used instead.
+server_address notifications_server();
+server_address user_group_server();
 
 }  // namespace notifications

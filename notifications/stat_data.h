@@ -1,8 +1,12 @@
 // stat_data: holds the host's statistics object between plug-in initialisation and
 // shutdown. The plug-in makes no call through it.
+// Beside it, the two reports the plug-in sends to the host's statistics service, both
+// under the category "notifications" as records named "notifications_st_1".
 #pragma once
 
 #include <unknwn.h>
+
+#include <string>
 
 #include "notifications/com_utility/com_ptr.h"
 
@@ -24,5 +28,12 @@ class stat_data {
 
   com::com_ptr<IUnknown> statistics_;
 };
+
+// The start record: "userid" = uid and "notification_start_get_msg".
+void report_start(const std::string& uid);
+// The counter record: "userid" = uid, then each event count in ascending order of the
+// code's text. Nothing is sent while no event is counted; otherwise the counts are cleared
+// afterwards, whether or not the host took the record.
+void report_events(const std::string& uid);
 
 }  // namespace notifications
