@@ -212,5 +212,32 @@ TEST_F(FetchTest, ControlBytesInValuesCannotBreakTheRequestLine) {
             push_.Requests());
 }
 
+// Statistics are never in the way: a host that makes no records still gets the submissions
+// (without a record), and one without the statistics service gets none; fetching goes on.
+class StatisticsFailureTest : public FetchTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  host::HostOptions Options() override {
+    host::HostOptions options;
+    (GetParam() ? options.records : options.stat_service) = false;
+    return options;
+  }
+};
+
+TEST_P(StatisticsFailureTest, FetchingGoesOnSilently) {
+  user_group_.Script(kUserGroupPath, {AttributesReply({"a1"})});
+  push_.Script(PushPath("a1"), {Reply::Ok(PushDocument({MessageJson(1, true)}))});
+  Start();
+  RunAttributeFetch();
+  RunPass();
+  EXPECT_EQ(2u, journal_.size());
+  EXPECT_NE(std::string::npos, JsonDat().find("\"msgid\" : 1"));
+  EXPECT_EQ(GetParam() ? std::vector<std::string>({"notifications|", "notifications|"})
+                       : std::vector<std::string>(),
+            Records());
+  EXPECT_TRUE(ArmedIn(10002, 900000));
+}
+
+INSTANTIATE_TEST_SUITE_P(NoRecordsOrNoService, StatisticsFailureTest, ::testing::Bool());
+
 }  // namespace
 }  // namespace fetching_test

@@ -73,7 +73,7 @@ std::string PushDocument(const std::vector<std::string>& messages, const std::st
 
 void FetchTest::SetUp() {
   PluginHostTest::SetUp();
-  MakeHost();
+  MakeHost(Options());
   host::SettingsService* settings = host_->settings();
   settings->SetString("notifications", "user_group_server", "127.0.0.1");
   settings->SetInt("notifications", "user_group_port", user_group_.port());

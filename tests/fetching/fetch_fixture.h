@@ -43,6 +43,8 @@ class FetchTest : public notifications_test::PluginHostTest {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // The host's services; a test may leave some out.
+  virtual host::HostOptions Options() { return host::HostOptions(); }
 
   host::Frame* frame() { return host_->frame(); }
   // Start of INotifications with the test's folder unless another is given.
