@@ -23,7 +23,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   Search* search = reinterpret_cast<Search*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid != search->pid || !IsWindowVisible(window)) return TRUE;
+  if ((search->pid && pid != search->pid) || !IsWindowVisible(window)) return TRUE;
   if (search->title && TextOf(window) != *search->title) return TRUE;
   search->found = window;
   return FALSE;

@@ -8,7 +8,8 @@
 
 namespace gui_driver {
 
-// A visible top-level window of process `pid` with the title `title`; null after `timeout_ms`.
+// A visible top-level window of process `pid` (0: of any process) with the title `title`;
+// null after `timeout_ms`.
 HWND FindWindowOf(DWORD pid, const std::wstring& title, DWORD timeout_ms);
 // Whether process `pid` has any visible top-level window now.
 bool HasVisibleWindow(DWORD pid);
