@@ -16,9 +16,9 @@
 
 namespace {
 
-HMODULE g_module = nullptr;
+standin::Recorder g_recorder("client");
 
-void Record(const std::string& line) { standin::Record(g_module, "client " + line); }
+void Record(const std::string& line) { g_recorder.Record(line); }
 
 [[maybe_unused]] int EnvironmentNumber(const wchar_t* name, int fallback) {
   const std::wstring value = standin::EnvironmentValue(name);
@@ -83,9 +83,6 @@ extern "C" __declspec(dllexport) int RelaunchNubrelWithNewCommandLineIfNeeded() 
 #endif
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = module;
-    Record("loaded");
-  }
+  if (reason == DLL_PROCESS_ATTACH) g_recorder.Attached(module);
   return TRUE;
 }

@@ -18,4 +18,19 @@ std::wstring EnvironmentValue(const wchar_t* name);
 
 std::string ToUtf8(const std::wstring& text);
 
+// The recorder of one stand-in library: lines "<who> <what>", and "<who> loaded" on attach.
+class Recorder {
+ public:
+  explicit Recorder(const char* who) : who_(who) {}
+  void Attached(HMODULE module) {
+    module_ = module;
+    Record("loaded");
+  }
+  void Record(const std::string& what) const { standin::Record(module_, who_ + (" " + what)); }
+
+ private:
+  std::string who_;
+  HMODULE module_ = nullptr;
+};
+
 }  // namespace standin

@@ -8,9 +8,9 @@
 
 namespace {
 
-HMODULE g_module = nullptr;
+standin::Recorder g_recorder("crash-reporter");
 
-void Record(const std::string& line) { standin::Record(g_module, "crash-reporter " + line); }
+[[maybe_unused]] void Record(const std::string& line) { g_recorder.Record(line); }
 
 [[maybe_unused]] std::string Argument(const wchar_t* text) { return text ? standin::ToUtf8(text) : std::string("<null>"); }
 
@@ -30,9 +30,6 @@ extern "C" __declspec(dllexport) int RegisterCrash(const wchar_t* exe_name, cons
 #endif
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = module;
-    Record("loaded");
-  }
+  if (reason == DLL_PROCESS_ATTACH) g_recorder.Attached(module);
   return TRUE;
 }
