@@ -8,6 +8,9 @@ namespace {
 const wchar_t kCacheFolder[] = L"\\.nubrel.cache";
 const wchar_t kBackupFolder[] = L"\\.nubrel.cache\\.merge";
 
+// Finished files are reported at most this often.
+const DWORD kFileReportIntervalMs = 50;
+
 // Tick count of the last progress report; used only on the worker thread.
 DWORD g_last_progress_tick = 0;
 
@@ -71,6 +74,7 @@ std::wstring DirectoryMoveEngine::MapToBackup(const std::wstring& target_path) c
 }
 
 bool DirectoryMoveEngine::Fail(DWORD error_code) {
+  FlushFileDone();
   SendMoveNotify(dialog_, NOTIFY_ERROR, static_cast<LPARAM>(error_code));
   return false;
 }
@@ -85,25 +89,34 @@ LONGLONG DirectoryMoveEngine::ComputeDirectorySize(const std::wstring& folder) {
 }
 
 bool DirectoryMoveEngine::MoveDirectoryTree(const std::wstring& folder) {
+  bool moved = MoveTree(folder, false);
+  if (moved) FlushFileDone();
+  return moved;
+}
+
+bool DirectoryMoveEngine::MoveTree(const std::wstring& folder, bool target_is_new) {
   return ForEachEntry(folder, [&](const FolderEntry& entry) {
-    return entry.is_folder ? MoveFolderEntry(entry.path) : MoveFileEntry(entry.path, entry.size);
+    return entry.is_folder ? MoveFolderEntry(entry.path) : MoveFileEntry(entry.path, entry.size, target_is_new);
   });
 }
 
 bool DirectoryMoveEngine::MoveFolderEntry(const std::wstring& source_path) {
   std::wstring target_path = MapToTarget(source_path);
+  bool created = false;
   if (!file_util::FolderPresent(target_path)) {
     // Only a folder this run really created is deleted on rollback; when it cannot be created
     // (a file of that name is there), nothing can go into it, so the move fails here.
     if (!CreateDirectoryW(target_path.c_str(), nullptr)) return Fail(GetLastError());
     created_paths_.push_back(target_path);
+    created = true;
   }
-  return MoveDirectoryTree(source_path);
+  return MoveTree(source_path, created);
 }
 
-bool DirectoryMoveEngine::MoveFileEntry(const std::wstring& source_path, LONGLONG size) {
+bool DirectoryMoveEngine::MoveFileEntry(const std::wstring& source_path, LONGLONG size, bool target_is_new) {
   std::wstring target_path = MapToTarget(source_path);
-  if (file_util::PathPresent(target_path) && !DisplaceTargetPath(target_path)) return Fail(0);
+  if (!target_is_new && file_util::PathPresent(target_path) && !DisplaceTargetPath(target_path))
+    return Fail(0);
 
   bool moved;
   DWORD error_code = 0;
@@ -121,9 +134,25 @@ bool DirectoryMoveEngine::MoveFileEntry(const std::wstring& source_path, LONGLON
     RemoveLeftover(target_path);
     return Fail(error_code);
   }
-  SendMoveNotify(dialog_, NOTIFY_FILE_DONE, reinterpret_cast<LPARAM>(&size));
   (same_volume_ ? moved_paths_ : created_paths_).push_back(target_path);
+  ReportFileDone(size);
   return true;
+}
+
+void DirectoryMoveEngine::ReportFileDone(LONGLONG size) {
+  unreported_bytes_ += size;
+  unreported_files_ = true;
+  // One synchronous message per small file would cost more than renaming it.
+  if (GetTickCount() - last_file_report_tick_ >= kFileReportIntervalMs) FlushFileDone();
+}
+
+void DirectoryMoveEngine::FlushFileDone() {
+  if (!unreported_files_) return;
+  LONGLONG bytes = unreported_bytes_;
+  unreported_bytes_ = 0;
+  unreported_files_ = false;
+  last_file_report_tick_ = GetTickCount();
+  SendMoveNotify(dialog_, NOTIFY_FILE_DONE, reinterpret_cast<LPARAM>(&bytes));
 }
 
 bool DirectoryMoveEngine::DisplaceTargetPath(const std::wstring& target_path) {

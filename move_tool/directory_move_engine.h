@@ -21,7 +21,8 @@ class DirectoryMoveEngine {
 
   // Moves everything below `folder` (the source folder or one below it) to the target.
   // Target files in the way are set aside below the backup root first. False on the first
-  // failure, after an error notification.
+  // failure, after an error notification. Finished files are reported at most every 50 ms
+  // (their sizes summed), and all of them before an error and before returning.
   bool MoveDirectoryTree(const std::wstring& folder);
 
   // Undoes a failed MoveDirectoryTree: the source and the target end as they were.
@@ -44,8 +45,13 @@ class DirectoryMoveEngine {
   std::wstring MapToSource(const std::wstring& target_path) const;
   std::wstring MapToBackup(const std::wstring& target_path) const;
 
+  // `target_is_new`: the target folder of `folder` was created by this run, so nothing can be
+  // in the way of the files moved into it.
+  bool MoveTree(const std::wstring& folder, bool target_is_new);
   bool MoveFolderEntry(const std::wstring& source_path);
-  bool MoveFileEntry(const std::wstring& source_path, LONGLONG size);
+  bool MoveFileEntry(const std::wstring& source_path, LONGLONG size, bool target_is_new);
+  void ReportFileDone(LONGLONG size);
+  void FlushFileDone();
   // Moves what is in the way at `target_path` below the backup root.
   bool DisplaceTargetPath(const std::wstring& target_path);
   // Creates `folder` below the backup root with its missing parents, noting the cache
@@ -68,6 +74,10 @@ class DirectoryMoveEngine {
   std::vector<std::wstring> created_paths_;
   std::vector<std::wstring> moved_paths_;
   std::vector<std::wstring> displaced_paths_;
+  // Finished files not reported yet, and when the last report went out.
+  LONGLONG unreported_bytes_ = 0;
+  bool unreported_files_ = false;
+  DWORD last_file_report_tick_ = 0;
 };
 
 // The system's copy progress routine for the cross-volume copies: reports the bytes copied

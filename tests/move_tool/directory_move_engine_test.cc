@@ -85,8 +85,10 @@ TEST_P(DirectoryMoveEngineTest, MovesEveryFileByteIdentical) {
 
   EXPECT_EQ("", DescribeDifferences(before, TakeManifest(target_)));
   EXPECT_TRUE(recorder.ValuesOf(NOTIFY_ERROR).empty());
+  // Finished files are reported in batches, all of them by the end.
   std::vector<LONGLONG> done = recorder.ValuesOf(NOTIFY_FILE_DONE);
-  EXPECT_EQ(move_test::FilePaths(before).size(), done.size());
+  EXPECT_GE(done.size(), 1u);
+  EXPECT_LE(done.size(), move_test::FilePaths(before).size());
   EXPECT_EQ(move_test::TotalFileSize(before), Sum(done));
   // Renames take the files away; copies leave the source for the caller to delete.
   Manifest source_after = TakeManifest(source_);
