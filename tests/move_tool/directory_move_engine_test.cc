@@ -32,16 +32,9 @@ class HeldFile {
   HANDLE handle_;
 };
 
-// Source folder on M:, target folder on M: (one volume) or N: (another volume).
-class DirectoryMoveEngineTest : public ::testing::TestWithParam<wchar_t> {
+class DirectoryMoveEngineTest : public move_test::MoveFolders, public ::testing::TestWithParam<wchar_t> {
  protected:
-  DirectoryMoveEngineTest() : source_root_('M'), target_root_(GetParam()) {
-    source_ = source_root_.Join(L"同步");
-    target_ = target_root_.Join(L"new place");
-    move_test::MakeFolders(source_);
-    move_test::MakeFolders(target_);
-  }
-  bool same_volume() const { return GetParam() == L'M'; }
+  DirectoryMoveEngineTest() : MoveFolders(GetParam()) {}
 
   // Target files that stand where source files will go, one of them deep in the tree, and
   // one folder standing where the source has a file.
@@ -61,10 +54,6 @@ class DirectoryMoveEngineTest : public ::testing::TestWithParam<wchar_t> {
     }
   }
 
-  ScratchFolder source_root_;
-  ScratchFolder target_root_;
-  std::wstring source_;
-  std::wstring target_;
 };
 
 LONGLONG Sum(const std::vector<LONGLONG>& values) {
@@ -204,8 +193,6 @@ TEST_P(DirectoryMoveEngineTest, DeleteDirectoryContentsRemovesWhatItCan) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, DirectoryMoveEngineTest, ::testing::Values(L'M', L'N'),
-                         [](const ::testing::TestParamInfo<wchar_t>& info) {
-                           return info.param == L'M' ? "SameVolume" : "OtherVolume";
-                         });
+                         move_test::VolumeParamName);
 
 }  // namespace

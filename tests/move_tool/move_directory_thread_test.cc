@@ -20,18 +20,9 @@ namespace {
 
 const DWORD kMoveTimeoutMs = 60000;
 
-class MoveDirectoryThreadTest : public ::testing::TestWithParam<wchar_t> {
+class MoveDirectoryThreadTest : public move_test::MoveFolders, public ::testing::TestWithParam<wchar_t> {
  protected:
-  MoveDirectoryThreadTest() : source_root_('M'), target_root_(GetParam()) {
-    source_ = source_root_.Join(L"sync");
-    target_ = target_root_.Join(L"moved");
-    move_test::MakeFolders(source_);
-    move_test::MakeFolders(target_);
-  }
-  ScratchFolder source_root_;
-  ScratchFolder target_root_;
-  std::wstring source_;
-  std::wstring target_;
+  MoveDirectoryThreadTest() : MoveFolders(GetParam()) {}
 };
 
 TEST_P(MoveDirectoryThreadTest, ReportsStartFilesAndSuccessThenSourceIsGone) {
@@ -55,7 +46,7 @@ TEST_P(MoveDirectoryThreadTest, ReportsStartFilesAndSuccessThenSourceIsGone) {
   EXPECT_FALSE(file_util::PathPresent(source_));
 }
 
-TEST_P(MoveDirectoryThreadTest, FailureIsReportedBeforeTheRollbackAndEndsUnsuccessful) {
+TEST_P(MoveDirectoryThreadTest, FailureEndsUnsuccessfulWithEverythingBack) {
   move_test::BuildSampleTree(source_, 12);
   ASSERT_TRUE(move_test::WriteSampleFile(target_ + L"\\澄舟说明.txt", 9, 3));  // set aside, then back
   Manifest source_before = TakeManifest(source_);
@@ -92,9 +83,7 @@ TEST_P(MoveDirectoryThreadTest, WorkerWithoutDialogFinishesTheMove) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, MoveDirectoryThreadTest, ::testing::Values(L'M', L'N'),
-                         [](const ::testing::TestParamInfo<wchar_t>& info) {
-                           return info.param == L'M' ? "SameVolume" : "OtherVolume";
-                         });
+                         move_test::VolumeParamName);
 
 LARGE_INTEGER Bytes(LONGLONG count) {
   LARGE_INTEGER value;

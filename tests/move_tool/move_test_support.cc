@@ -27,6 +27,17 @@ ScratchFolder::~ScratchFolder() {
   if (!path_.empty()) test_support::RemoveTree(path_);
 }
 
+MoveFolders::MoveFolders(wchar_t target_drive) : source_root_('M'), target_root_(target_drive) {
+  source_ = source_root_.Join(L"澄舟同步");
+  target_ = target_root_.Join(L"新 位置");
+  MakeFolders(source_);
+  MakeFolders(target_);
+}
+
+std::string VolumeParamName(const ::testing::TestParamInfo<wchar_t>& info) {
+  return info.param == L'M' ? "SameVolume" : "OtherVolume";
+}
+
 namespace {
 
 void AddEntries(const std::wstring& root, const std::wstring& relative, Manifest* manifest) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +26,23 @@ class ScratchFolder {
  private:
   std::wstring path_;
 };
+
+// A source folder below M: and a target folder below `target_drive` (M: for moves within one
+// volume, N: for moves across volumes), both created, both removed with all in them.
+class MoveFolders {
+ public:
+  explicit MoveFolders(wchar_t target_drive);
+  bool same_volume() const { return target_root_.path()[0] == L'M'; }
+
+ protected:
+  ScratchFolder source_root_;
+  ScratchFolder target_root_;
+  std::wstring source_;
+  std::wstring target_;
+};
+
+// Names the target drive parameters 'M' and 'N' "SameVolume" and "OtherVolume".
+std::string VolumeParamName(const ::testing::TestParamInfo<wchar_t>& info);
 
 // What a tree holds: relative path -> kind, attributes, size and content hash.
 struct ManifestEntry {

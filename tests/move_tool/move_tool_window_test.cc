@@ -26,16 +26,9 @@ std::string Utf8(const std::wstring& text) { return test_support::ToUtf8(text); 
 
 // Source on M:, target on M: (one volume) or N: (another); the target already holds a few
 // files where source files will go.
-class MoveFixture {
+class MoveFixture : public move_test::MoveFolders {
  protected:
-  explicit MoveFixture(wchar_t target_drive) : source_root_('M'), target_root_(target_drive) {
-    source_ = source_root_.Join(L"澄舟同步");
-    target_ = target_root_.Join(L"新位置");
-    move_test::MakeFolders(source_);
-    move_test::MakeFolders(target_);
-  }
-
-  bool same_volume() const { return target_root_.path()[0] == L'M'; }
+  explicit MoveFixture(wchar_t target_drive) : MoveFolders(target_drive) {}
 
   void BuildTrees(int files) {
     move_test::BuildSampleTree(source_, files);
@@ -48,10 +41,6 @@ class MoveFixture {
     move_test::WriteSampleFile(target_ + L"\\own file.txt", 64, 600);
   }
 
-  ScratchFolder source_root_;
-  ScratchFolder target_root_;
-  std::wstring source_;
-  std::wstring target_;
 };
 
 class MoveToolWindowTest : public MoveFixture, public ::testing::TestWithParam<wchar_t> {
@@ -82,9 +71,7 @@ TEST_P(MoveToolWindowTest, MovesTheWholeTreeRecordsItAndRestartsTheClient) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, MoveToolWindowTest, ::testing::Values(L'M', L'N'),
-                         [](const ::testing::TestParamInfo<wchar_t>& info) {
-                           return info.param == L'M' ? "SameVolume" : "OtherVolume";
-                         });
+                         move_test::VolumeParamName);
 
 // For every file k of a 30-file tree: a helper process keeps file k busy, the tool reports the
 // files-in-use text, the driver presses OK, and afterwards source and target are exactly as
