@@ -12,7 +12,7 @@ namespace {
 
 TEST_F(LauncherTest, ConcurrentLaunchersAppendWholeLinesToOneLog) {
   const int kLaunchers = 6;
-  const int kLinesEach = 40;
+  const int kLinesEach = 400;  // enough overlap that unlocked appends would collide
   Install(L"nubrel.dll", L"CrashReporter.dll");
 
   // Every client reports at the gate and waits there until all have arrived.
