@@ -155,14 +155,14 @@ TEST(MoveToolResourcesTest, DialogTemplateAndIcons) {
   FreeLibrary(module);
 }
 
-// A client that exits by itself 3 s after the tool started: the window waits, cannot be
-// closed, moves afterwards and holds the client's mutex meanwhile.
+// A client that exits by itself 4 s after it started, before the tool would end it: the window
+// waits, cannot be closed, moves afterwards and holds the client's mutex meanwhile.
 TEST(MoveToolClientTest, WaitsForTheClientThenHoldsItsMutexUntilTheRestart) {
   ScratchFolder root('M');
   std::wstring source = root.Join(L"sync"), target = root.Join(L"moved");
   ASSERT_TRUE(move_test::MakeFolders(source));
   move_test::BuildSampleTree(source, 6);
-  move_test::FakeClient client(true, 3000);
+  move_test::FakeClient client(true, 4000);
   ASSERT_TRUE(client.running());
   move_test::BusyFile busy(source + L"\\docs\\.hidden-settings");  // stops the move in a box
   ASSERT_TRUE(busy.busy());
@@ -276,7 +276,7 @@ TEST(MoveToolVanishedSourceTest, EndsLikeAFailedMove) {
   ScratchFolder root('M');
   std::wstring source = root.Join(L"sync"), target = root.Join(L"moved");
   ASSERT_TRUE(move_test::MakeFolders(source));
-  move_test::FakeClient client(true, 3000);
+  move_test::FakeClient client(true, 4000);
   ASSERT_TRUE(client.running());
   MoveToolRun run;
   ASSERT_TRUE(run.Start(run.Arguments(source, target)));
