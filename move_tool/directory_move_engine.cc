@@ -201,10 +201,8 @@ bool DirectoryMoveEngine::WasDisplaced(const std::wstring& backup_path) const {
 }
 
 bool DirectoryMoveEngine::RestoreDisplacedFiles() {
-  bool restored = ForEachEntry(backup_root_, [&](const FolderEntry& entry) {
-    if (!WasDisplaced(entry.path)) return true;
-    std::wstring original = target_dir_ + entry.path.substr(backup_root_.size());
-    MergeBack(entry.path, original);
+  ForEachEntry(backup_root_, [&](const FolderEntry& entry) {
+    if (WasDisplaced(entry.path)) MergeBack(entry.path, target_dir_ + entry.path.substr(backup_root_.size()));
     return true;
   });
   // The cache folders go only when nothing set aside is left in them.
@@ -212,7 +210,7 @@ bool DirectoryMoveEngine::RestoreDisplacedFiles() {
   for (const std::wstring& path : displaced_paths_) all_back &= !file_util::PathPresent(path);
   if (all_back && created_backup_root_) file_util::DeletePath(backup_root_, true);
   if (all_back && created_cache_dir_) file_util::DeletePath(cache_dir_, true);
-  return restored && all_back;
+  return all_back;
 }
 
 bool DirectoryMoveEngine::MergeBack(const std::wstring& from, const std::wstring& to) {

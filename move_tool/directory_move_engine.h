@@ -28,7 +28,8 @@ class DirectoryMoveEngine {
   // Undoes a failed MoveDirectoryTree: the source and the target end as they were.
   bool Rollback();
 
-  // Puts the target files set aside by the move back in their places.
+  // Puts the target files set aside by the move back in their places, by renames. False when
+  // something could not go back; it then stays below the backup root, which is kept.
   bool RestoreDisplacedFiles();
 
   // Best-effort removal of everything below `folder`; the folder itself stays.
