@@ -39,6 +39,10 @@ bool ForEachEntry(const std::wstring& folder, Visit visit) {
   return go_on;
 }
 
+bool RenameWithoutReplacing(const std::wstring& from, const std::wstring& to) {
+  return from.size() < MAX_PATH && to.size() < MAX_PATH && MoveFileExW(from.c_str(), to.c_str(), 0);
+}
+
 // Removes a file that a failed copy or move left at a place that was empty before it.
 void RemoveLeftover(const std::wstring& path) {
   if (!file_util::PathPresent(path) || file_util::FolderPresent(path)) return;
@@ -115,24 +119,28 @@ bool DirectoryMoveEngine::MoveFolderEntry(const std::wstring& source_path) {
 
 bool DirectoryMoveEngine::MoveFileEntry(const std::wstring& source_path, LONGLONG size, bool target_is_new) {
   std::wstring target_path = MapToTarget(source_path);
-  if (!target_is_new && file_util::PathPresent(target_path) && !DisplaceTargetPath(target_path))
-    return Fail(0);
-
-  bool moved;
-  DWORD error_code = 0;
-  if (same_volume_) {
-    moved = file_util::MovePath(source_path, target_path);
-  } else {
-    SetLastError(0);
-    moved = CopyFileExW(source_path.c_str(), target_path.c_str(), CopyProgressRoutine, dialog_,
-                        nullptr, COPY_FILE_RESTARTABLE) != FALSE;
-    error_code = GetLastError();
-  }
+  // Into a folder this run created, a plain rename needs no look first: it neither replaces
+  // nor copies, so when it fails (a name that differs only in letter case where the file
+  // system tells such names apart, or another device behind the same drive letter) nothing
+  // has happened, and the careful way below takes over.
+  bool moved = same_volume_ && target_is_new && RenameWithoutReplacing(source_path, target_path);
   if (!moved) {
-    // The place was empty before (what was there has been set aside), so whatever is there now
-    // is a partly written file of the failed copy.
-    RemoveLeftover(target_path);
-    return Fail(error_code);
+    if (file_util::PathPresent(target_path) && !DisplaceTargetPath(target_path)) return Fail(0);
+    DWORD error_code = 0;
+    if (same_volume_) {
+      moved = file_util::MovePath(source_path, target_path);
+    } else {
+      SetLastError(0);
+      moved = CopyFileExW(source_path.c_str(), target_path.c_str(), CopyProgressRoutine, dialog_,
+                          nullptr, COPY_FILE_RESTARTABLE) != FALSE;
+      error_code = GetLastError();
+    }
+    if (!moved) {
+      // The place was empty before (what was there has been set aside), so whatever is there
+      // now is a partly written file of the failed copy.
+      RemoveLeftover(target_path);
+      return Fail(error_code);
+    }
   }
   (same_volume_ ? moved_paths_ : created_paths_).push_back(target_path);
   ReportFileDone(size);

@@ -46,8 +46,8 @@ class DirectoryMoveEngine {
   std::wstring MapToSource(const std::wstring& target_path) const;
   std::wstring MapToBackup(const std::wstring& target_path) const;
 
-  // `target_is_new`: the target folder of `folder` was created by this run, so nothing can be
-  // in the way of the files moved into it.
+  // `target_is_new`: the target folder of `folder` was created by this run, so files are
+  // first tried with a plain rename that cannot replace anything.
   bool MoveTree(const std::wstring& folder, bool target_is_new);
   bool MoveFolderEntry(const std::wstring& source_path);
   bool MoveFileEntry(const std::wstring& source_path, LONGLONG size, bool target_is_new);
